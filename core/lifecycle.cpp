@@ -1,0 +1,170 @@
+// Construction, destruction and the defaults of an instance.
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "core/plugin_info.h"
+#include "core/plugin_instance.h"
+#include "core/process_startup.h"
+
+using namespace velmora;
+
+namespace {
+
+// The scale value a settings text holds; 0 when absent or not a number.
+float ParseScale(const std::optional<std::string>& text) {
+    return text ? std::strtof(text->c_str(), nullptr) : 0.0f;
+}
+
+constexpr std::int32_t kHostVersionScaling = 12000000;
+
+}  // namespace
+
+ZOLTVSTExprPlug::ZOLTVSTExprPlug(TPluginTag tag, TFruityPlugHost* host, HINSTANCE module, platform::Platform& services)
+    : TCPPFruityPlug(tag, host), moduleHandle(module), platform(services) {
+    ProcessState& process = Process();
+    process.installFolder = platform.executableFolder();
+
+    Info = &PluginInfo();
+
+    if (const auto ppi = platform.settings().readString(platform::kHostGeneralKey, "Main PPI")) {
+        const int dpi = std::atoi(ppi->c_str());
+        if (dpi != 0) {
+            scaleFactor = static_cast<float>(dpi) / 96.0f;
+        }
+    }
+
+    if (process.instanceCount == 0) {
+        ProcessStartUp(*this);
+    }
+    ++process.instanceCount;
+    if (process.instanceList.size() >= process.instanceList.max_size()) {
+        throw std::length_error("list<T> too long");
+    }
+    process.instanceList.push_back(this);
+
+    const int n = process.instanceCount;
+    creationPort = (n - 1) / 16;
+    creationChannel = (n - 1) % 16;
+    Session_Reset();
+
+    // The editor window: hidden, sized to the editor at the current scale.
+    EditorHandle = &editorWindow;
+    editorWindow.width = static_cast<int>(static_cast<float>(kEditorWidth) * scaleFactor);
+    editorWindow.height = static_cast<int>(static_cast<float>(kEditorHeight) * scaleFactor);
+
+    if (process.instanceCount == 1 && process.httpApiEnabled != 0) {
+        StartHttpServerIfEnabled(*this);
+    }
+}
+
+ZOLTVSTExprPlug::~ZOLTVSTExprPlug() {
+    Session_KillAllVoices();
+    for (auto& k : articulations.keyNames) {
+        k.names.reset();
+    }
+    EditorHandle = nullptr;
+    ProcessState& process = Process();
+    if (--process.instanceCount == 0) {
+        ProcessTearDown();
+    }
+    process.instanceList.remove(this);
+}
+
+void ZOLTVSTExprPlug::DestroyObject() { delete this; }
+
+void ZOLTVSTExprPlug::Session_Reset() {
+    Session_SetDefaults();
+
+    noteDelayed = 0;
+    delayedNotesPending = 0;
+    currentArticulation = 0;
+    currentBank = 0;
+    lastKs1Note = lastKs1Velocity = lastProgram = lastModifier = kNothingSent;
+    samplesPerTick = 0.0f;
+    playing = 0;
+    stateVersion = 10;
+    ksHoldTime.fill(0.0f);
+    ksHoldChannel.fill(0);
+
+    // The user's chosen editor scale, on hosts that let plugins scale.
+    if (Host().hostVersion() >= kHostVersionScaling) {
+        uiscale = ParseScale(platform.settings().readString(platform::kVelmoraKey, "UI Scale"));
+        if (uiscale >= 0.0005f) {
+            scaleFactor = uiscale;
+            editorWindow.width = static_cast<int>(static_cast<float>(kEditorWidth) * scaleFactor);
+            editorWindow.height =
+                static_cast<int>(static_cast<float>(kEditorHeight - (kEditorHeight - kEditorMinimisedHeight) * minimised) * scaleFactor);
+            Host().dispatcher(plug::FHD_EditorResized);
+        }
+    }
+
+    BuildNoteNames();
+    Host().dispatcher(plug::FHD_Startup23, 0, plug::kStartup23Value);
+    Host().dispatcher(plug::FHD_Startup13, 0, plug::kStartup13Value);
+}
+
+void ZOLTVSTExprPlug::Session_SetDefaults() {
+    for (int a = 0; a < kArticulations; ++a) {
+        articulations.reset(a);
+        articulations.keyNames[a].clear();
+    }
+    controllers.setDefaults();
+    for (auto& name : pageNames) {
+        name.clear();
+    }
+    controllerstart = 0;
+
+    paramknob = 0;
+    articulationParamIndex = kArticulationParamCC;
+    oldparams = 0;
+    articulationParam = 0;
+
+    if (fresh != 0 && preserveport == 0) {
+        port = creationPort;
+        channel = creationChannel;
+    }
+    ccghosting = 0;
+    ccghostontransport = 0;
+    holdkeyswitch = 0;
+    midiextend = 0;
+    cctimingfix = 0;
+    cc64release = 1;
+    allchannelomni = 1;
+    allowoverlap = 0;
+    altmiddlec = 0;
+    showuacc = 0;
+    optimiseauto = 1;
+    articbanks = 0;
+
+    tab = 1;
+    editing = 0;
+    bankstart = 0;
+
+    Process().showsingle = 1;
+}
+
+void ZOLTVSTExprPlug::RepaintEditor(Repaint what) {
+    if (visible == 0) {
+        return;
+    }
+    if (what == Repaint::GridOnly) {
+        ++editorWindow.gridRepaints;
+    } else {
+        ++editorWindow.wholeRepaints;
+    }
+}
+
+void ZOLTVSTExprPlug::DebugLog(const char* format, ...) {
+    if (debugLog == 0) {
+        return;
+    }
+    char line[1024];
+    const int prefix = std::snprintf(line, sizeof(line), "ZOLT Velmora [%p] : ", static_cast<void*>(this));
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line + prefix, sizeof(line) - static_cast<std::size_t>(prefix), format, args);
+    va_end(args);
+    Host().debugLine(line);
+}

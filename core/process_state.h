@@ -1,0 +1,49 @@
+#pragma once
+// State shared by all instances of the process: created by the first
+// instance, released by the last.
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/articulation.h"
+#include "core/shared_port_state.h"
+#include "sdk/plug_types.h"
+
+class ZOLTVSTExprPlug;
+
+namespace velmora {
+
+inline constexpr int kUnknownFormPos = -99999;
+
+struct ArticulationClipboard {
+    bool full = false;
+    Articulation articulation;
+    KeyNameMap keyNames;
+};
+
+struct ProcessState {
+    int instanceCount = 0;
+    std::list<ZOLTVSTExprPlug*> instanceList;  // creation order
+    int sharedTab = 1;
+    int showsingle = 1;
+    int httpApiEnabled = 0;
+    HWND hostMainWindow = nullptr;
+    std::string installFolder;
+    Controller controllerClipboard;
+    ArticulationClipboard articulationClipboard;
+    std::vector<std::string> iconNames;  // icon template: entry k of one belongs to entry k of the other
+    std::vector<int> iconNumbers;
+    int midiOutChannelCounter = 0;
+    int savedFormPosX = kUnknownFormPos;
+    int savedFormPosY = kUnknownFormPos;
+    std::unique_ptr<SharedPortState> ports;
+};
+
+// The one process-wide record.
+ProcessState& Process();
+
+// Puts every process-wide value back to how the process started (last instance gone).
+void ReleaseProcessState();
+
+}  // namespace velmora

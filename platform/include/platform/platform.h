@@ -1,0 +1,29 @@
+#pragma once
+// The one object through which the plugin's logic reaches the operating
+// system. Tests substitute parts of it.
+#include <string>
+
+#include "platform/host_windows.h"
+#include "platform/settings_store.h"
+
+namespace platform {
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual SettingsStore settings() const { return SettingsStore::currentUser(); }
+    virtual const HostWindows& hostWindows() const { return hostWindows_; }
+    // Folder of the running executable, without a trailing separator.
+    virtual std::string executableFolder() const;
+    // File name (with folder) of the loaded module that contains address.
+    virtual std::string moduleFileName(const void* address) const;
+
+private:
+    HostWindows hostWindows_;
+};
+
+// The process's platform; the plugin's instances all use it.
+Platform& defaultPlatform();
+
+}  // namespace platform

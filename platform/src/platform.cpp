@@ -1,0 +1,38 @@
+#include "platform/platform.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <climits>
+#include <string>
+
+namespace platform {
+
+// This platform has no host piano rolls until the host provides its windows.
+bool HostWindows::pianoRollShiftClick(HWND /*mainWindow*/) const { return false; }
+
+std::string Platform::executableFolder() const {
+    char buffer[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
+    if (n <= 0) {
+        return ".";
+    }
+    std::string path(buffer, static_cast<std::size_t>(n));
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+std::string Platform::moduleFileName(const void* address) const {
+    Dl_info info{};
+    if (::dladdr(address, &info) == 0 || info.dli_fname == nullptr) {
+        return {};
+    }
+    return info.dli_fname;
+}
+
+Platform& defaultPlatform() {
+    static Platform instance;
+    return instance;
+}
+
+}  // namespace platform

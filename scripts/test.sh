@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Everything CI runs: set-up, then configure, build and test under both presets.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/bootstrap.sh
+for preset in default asan; do
+  echo "=== preset ${preset} ==="
+  cmake --preset "${preset}"
+  cmake --build --preset "${preset}"
+  ctest --preset "${preset}"
+done

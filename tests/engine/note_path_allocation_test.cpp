@@ -1,0 +1,84 @@
+// The note path must not touch the heap: count every allocation the process
+// makes while notes are played.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "tests/support/instance_fixture.h"
+
+namespace {
+std::atomic<long> gAllocations{0};
+}
+
+void* operator new(std::size_t n) {
+    ++gAllocations;
+    if (void* p = std::malloc(n == 0 ? 1 : n)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t n) { return operator new(n); }
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
+    ++gAllocations;
+    return std::malloc(n == 0 ? 1 : n);
+}
+void* operator new[](std::size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace velmora::test {
+namespace {
+
+TEST(NotePathAllocation, TenThousandNoteCyclesAllocateNothing) {
+    RecordingHost host;
+    auto plug = MakeInstance(host);
+    for (int a = 0; a < 16; ++a) {
+        plug->articulations.note[a] = 24 + a;
+        plug->articulations.prog[a] = a % 3;
+        plug->articulations.modc[a] = a % 2 == 0 ? 1 : kModSecondKeyswitch;
+        plug->articulations.modw[a] = 40 + a;
+    }
+    plug->releasetocc117 = 1;
+    plug->cctimingfix = 1;
+    plug->holdkeyswitch = 1;
+    plug->samplesPerTick = 229.6875f;
+    constexpr int kCycles = 10000;
+    for (std::intptr_t tag = 1; tag <= 16; ++tag) {
+        host.colours[tag] = static_cast<int>(tag - 1);
+        host.releaseVelocities[tag] = 0.5f;
+    }
+    host.reserve(kCycles * 32);
+
+    // Some voices stay live throughout so lookups run over a filled table.
+    TVoiceParams held = Levels(0.8f, 1200.0f);
+    for (int i = 0; i < 500; ++i) {
+        ASSERT_NE(plug->TriggerVoice(&held, 1), 0);
+    }
+
+    const long before = gAllocations.load();
+    int failures = 0;
+    for (int i = 0; i < kCycles; ++i) {
+        const std::intptr_t tag = 1 + i % 16;
+        TVoiceParams p = Levels(0.1f * static_cast<float>(i % 20), static_cast<float>(i % 48) * 100.0f);
+        const TVoiceHandle h = plug->TriggerVoice(&p, tag);
+        failures += h == 0 ? 1 : 0;
+        plug->NewTick();
+        plug->Voice_Release(h);
+        for (int t = 0; t < 6; ++t) {
+            plug->NewTick();
+        }
+        plug->Voice_Kill(h);
+    }
+    const long during = gAllocations.load() - before;
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(during, 0);
+    EXPECT_GT(host.midi.size(), static_cast<std::size_t>(kCycles * 3)) << "the cycles really played";
+    EXPECT_EQ(plug->voices.liveCount(), 500);
+}
+
+}  // namespace
+}  // namespace velmora::test

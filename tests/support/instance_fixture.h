@@ -1,0 +1,56 @@
+#pragma once
+// Creating instances against a recording host, playing notes into them, and
+// spelling expected MIDI words.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/plugin_instance.h"
+#include "engine/midi_message.h"
+#include "tests/support/recording_host.h"
+
+namespace velmora::test {
+
+struct PlugDeleter {
+    void operator()(ZOLTVSTExprPlug* p) const { p->DestroyObject(); }
+};
+using PlugPtr = std::unique_ptr<ZOLTVSTExprPlug, PlugDeleter>;
+
+inline PlugPtr MakeInstance(RecordingHost& host, TPluginTag tag = 1,
+                            platform::Platform& platform = platform::defaultPlatform()) {
+    return PlugPtr(new ZOLTVSTExprPlug(tag, &host, nullptr, platform));
+}
+
+inline TVoiceParams Levels(float vol, float pitchCents = 0.0f, float modx = 0.0f) {
+    TVoiceParams p{};
+    p.InitLevels.Vol = vol;
+    p.InitLevels.FCut = modx;
+    p.FinalLevels.Vol = vol;
+    p.FinalLevels.Pitch = pitchCents;
+    p.InitLevels.Pitch = pitchCents;
+    return p;
+}
+
+// Starts a note of MIDI number `note` with the given colour, the way the host does.
+inline TVoiceHandle Play(ZOLTVSTExprPlug& plug, RecordingHost& host, std::intptr_t tag, int note, int colour = 0,
+                         float level = 1.0f, float modx = 0.0f) {
+    host.colours[tag] = colour;
+    TVoiceParams p = Levels(level, static_cast<float>((note - 60) * 100), modx);
+    const TVoiceHandle h = plug.TriggerVoice(&p, tag);
+    host.handles[tag] = h;
+    return h;
+}
+
+inline std::uint32_t NoteOn(int ch, int note, int vel, int port = 0) { return PackMessage(0x90 | ch, note, vel, port); }
+inline std::uint32_t NoteOff(int ch, int note, int vel = 0, int port = 0) { return PackMessage(0x80 | ch, note, vel, port); }
+inline std::uint32_t CC(int ch, int cc, int value, int port = 0) { return PackMessage(0xB0 | ch, cc, value, port); }
+inline std::uint32_t Program(int ch, int program, int port = 0) { return PackMessage(0xC0 | ch, program, 0, port); }
+inline std::uint32_t Bend(int ch, int value, int port = 0) {
+    return PackMessage(0xE0 | ch, value & 127, (value >> 7) & 127, port);
+}
+
+// Readable form of a message list for failure output.
+std::string Describe(const std::vector<std::uint32_t>& midi);
+
+}  // namespace velmora::test

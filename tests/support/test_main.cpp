@@ -1,0 +1,20 @@
+// Every test binary keeps its settings in a temporary folder, so nothing a
+// test does touches the user's own settings.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+int main(int argc, char** argv) {
+    std::string folder = (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
+    if (::mkdtemp(folder.data()) == nullptr) {
+        return 2;
+    }
+    ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    ::testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    return result;
+}
