@@ -3,6 +3,7 @@
 // system. Tests substitute parts of it.
 #include <string>
 
+#include "platform/file_dialogs.h"
 #include "platform/host_windows.h"
 #include "platform/settings_store.h"
 
@@ -14,6 +15,7 @@ public:
 
     virtual SettingsStore settings() const { return SettingsStore::currentUser(); }
     virtual const HostWindows& hostWindows() const { return hostWindows_; }
+    virtual const FileDialogs& fileDialogs() const { return fileDialogs_; }
     // Folder of the running executable, without a trailing separator.
     virtual std::string executableFolder() const;
     // File name (with folder) of the loaded module that contains address.
@@ -21,6 +23,7 @@ public:
 
 private:
     HostWindows hostWindows_;
+    FileDialogs fileDialogs_;
 };
 
 // The process's platform; the plugin's instances all use it.

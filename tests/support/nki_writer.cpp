@@ -1,0 +1,1 @@
+// NKI and sound-container writer for tests and fuzz seeds.

@@ -1,0 +1,1 @@
+// Project-state stream writer for tests and fuzz seeds.
