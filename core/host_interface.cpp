@@ -5,8 +5,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/dropped_files.h"
 #include "core/plugin_instance.h"
 #include "core/uacc_names.h"
+#include "http/server_control.h"
+#include "persistence/project_state.h"
 
 using namespace velmora;
 
@@ -45,7 +48,9 @@ std::intptr_t ZOLTVSTExprPlug::Dispatcher(std::intptr_t id, std::intptr_t /*inde
             return 0;
         case plug::FPD_GetVoiceLevels: return articbanks != 0 ? plug::kVoiceLevelModX : 0;
         case plug::FPD_Transport: Session_Transport(value); return 0;
-        case plug::FPD_DroppedFile: return 0;  // dropped files are recognised by the import work
+        case plug::FPD_DroppedFile:
+            HandleDroppedFile(*this, reinterpret_cast<const char*>(value));
+            return 0;
         case plug::FPD_SetSamplesPerTick:
             samplesPerTick = std::bit_cast<float>(static_cast<std::uint32_t>(value));
             return 0;
@@ -53,9 +58,18 @@ std::intptr_t ZOLTVSTExprPlug::Dispatcher(std::intptr_t id, std::intptr_t /*inde
     }
 }
 
-void ZOLTVSTExprPlug::Idle_Public() {}
+void ZOLTVSTExprPlug::Idle_Public() { http::PollFromIdle(*this); }
 
-void ZOLTVSTExprPlug::SaveRestoreState(IStream* /*stream*/, BOOL /*save*/) {}
+void ZOLTVSTExprPlug::SaveRestoreState(IStream* stream, BOOL save) {
+    if (stream == nullptr) {
+        return;
+    }
+    if (save != 0) {
+        SaveProjectState(*this, *stream);
+    } else {
+        RestoreProjectState(*this, *stream);
+    }
+}
 
 void ZOLTVSTExprPlug::GetName(int section, int index, int value, char* name) {
     switch (section) {

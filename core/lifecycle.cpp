@@ -7,6 +7,7 @@
 #include "core/plugin_info.h"
 #include "core/plugin_instance.h"
 #include "core/process_startup.h"
+#include "http/server_control.h"
 
 using namespace velmora;
 
@@ -19,11 +20,31 @@ float ParseScale(const std::optional<std::string>& text) {
 
 constexpr std::int32_t kHostVersionScaling = 12000000;
 
+// Ids count up from a process-wide counter, skipping 0 and any id still in use
+// after the counter wraps.
+std::uint32_t NextApiId(const ProcessState& process) {
+    static std::uint32_t counter = 0;
+    for (;;) {
+        const std::uint32_t id = ++counter;
+        if (id == 0) {
+            continue;
+        }
+        bool used = false;
+        for (const ZOLTVSTExprPlug* p : process.instanceList) {
+            used = used || p->apiId == id;
+        }
+        if (!used) {
+            return id;
+        }
+    }
+}
+
 }  // namespace
 
 ZOLTVSTExprPlug::ZOLTVSTExprPlug(TPluginTag tag, TFruityPlugHost* host, HINSTANCE module, platform::Platform& services)
     : TCPPFruityPlug(tag, host), moduleHandle(module), platform(services) {
     ProcessState& process = Process();
+    processState = &process;
     process.installFolder = platform.executableFolder();
 
     Info = &PluginInfo();
@@ -43,6 +64,7 @@ ZOLTVSTExprPlug::ZOLTVSTExprPlug(TPluginTag tag, TFruityPlugHost* host, HINSTANC
         throw std::length_error("list<T> too long");
     }
     process.instanceList.push_back(this);
+    apiId = NextApiId(process);
 
     const int n = process.instanceCount;
     creationPort = (n - 1) / 16;
@@ -54,7 +76,7 @@ ZOLTVSTExprPlug::ZOLTVSTExprPlug(TPluginTag tag, TFruityPlugHost* host, HINSTANC
     editorWindow.width = static_cast<int>(static_cast<float>(kEditorWidth) * scaleFactor);
     editorWindow.height = static_cast<int>(static_cast<float>(kEditorHeight) * scaleFactor);
 
-    if (process.instanceCount == 1 && process.httpApiEnabled != 0) {
+    if (process.instanceCount == 1) {
         StartHttpServerIfEnabled(*this);
     }
 }
@@ -67,7 +89,9 @@ ZOLTVSTExprPlug::~ZOLTVSTExprPlug() {
     EditorHandle = nullptr;
     ProcessState& process = Process();
     if (--process.instanceCount == 0) {
-        ProcessTearDown();
+        ProcessTearDown(*this);
+    } else {
+        http::ForgetInstance(*this);
     }
     process.instanceList.remove(this);
 }

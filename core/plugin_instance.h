@@ -96,6 +96,10 @@ public:
     // --- Host connection and identity ---
     HINSTANCE moduleHandle = nullptr;
     platform::Platform& platform;
+    // The process-wide state of the module this instance lives in; code built
+    // into another module (the reference host) reaches it through here.
+    velmora::ProcessState* processState = nullptr;
+    std::uint32_t apiId = 0;  // the JSON API's id: non-zero, unique among living instances
 
     // --- Configuration ---
     velmora::ArticulationTable articulations;

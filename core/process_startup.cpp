@@ -1,14 +1,14 @@
 #include "core/process_startup.h"
 
 #include "core/plugin_instance.h"
+#include "http/server_control.h"
+#include "persistence/icon_template.h"
 
 namespace velmora {
 
 namespace {
-// Seams filled by the files, editor and HTTP work.
-void LoadIconTemplate() {}
+// Filled by the editor work.
 void LoadSharedFontsAndSkin() {}
-void StopHttpServer() {}
 }  // namespace
 
 void ProcessStartUp(ZOLTVSTExprPlug& first) {
@@ -22,11 +22,15 @@ void ProcessStartUp(ZOLTVSTExprPlug& first) {
     p.hostMainWindow = reinterpret_cast<HWND>(first.Host().dispatcher(plug::FHD_GetMainWindow));
 }
 
-void ProcessTearDown() {
-    StopHttpServer();
+void ProcessTearDown(ZOLTVSTExprPlug& last) {
+    http::StopServer(last);
     ReleaseProcessState();
 }
 
-void StartHttpServerIfEnabled(ZOLTVSTExprPlug& /*first*/) {}
+void StartHttpServerIfEnabled(ZOLTVSTExprPlug& first) {
+    if (Process().httpApiEnabled != 0) {
+        http::StartServer(first);
+    }
+}
 
 }  // namespace velmora

@@ -1,13 +1,13 @@
 #pragma once
 // Work done once per process: by the first instance's construction and the
-// last instance's destruction. Steps that belong to the editor, the files and
-// the HTTP server are seams here that do nothing yet.
+// last instance's destruction. The editor's skin and fonts are a seam here
+// that does nothing yet.
 class ZOLTVSTExprPlug;
 
 namespace velmora {
 
 void ProcessStartUp(ZOLTVSTExprPlug& first);
-void ProcessTearDown();
+void ProcessTearDown(ZOLTVSTExprPlug& last);
 // After the first instance is fully built.
 void StartHttpServerIfEnabled(ZOLTVSTExprPlug& first);
 

@@ -1,0 +1,34 @@
+#pragma once
+// The plugin library as the host loads it: by path, through its one export.
+#include <string>
+
+#include "platform/dynamic_library.h"
+#include "sdk/fruity_plug.h"
+
+class ZOLTVSTExprPlug;
+
+namespace velmora::host {
+
+// Where the build tree puts the plugin, relative to the host executable.
+std::string DefaultPluginPath();
+
+class PluginLibrary {
+public:
+    // Loads the library; check ok() and error().
+    explicit PluginLibrary(const std::string& path);
+    bool ok() const { return create_ != nullptr; }
+    const std::string& error() const { return error_; }
+    TFruityPlug* create(TFruityPlugHost* host, TPluginTag tag) const { return create_(host, tag); }
+
+private:
+    platform::DynamicLibrary library_;
+    TCreatePlugInstance create_ = nullptr;
+    std::string error_;
+};
+
+// The plugin's own instance behind the host interface, for settings the host
+// applies from a session and for inspection. Only for instances of a plugin
+// built from this tree (checked by its info record); nullptr otherwise.
+ZOLTVSTExprPlug* AsVelmoraInstance(TFruityPlug* plug);
+
+}  // namespace velmora::host

@@ -1,0 +1,88 @@
+#include "host/reference_host.h"
+
+#include <bit>
+#include <cstdio>
+
+#include "sdk/plug_constants.h"
+
+namespace velmora::host {
+
+ReferenceHost::ReferenceHost() : programPath_("velmora-host") { HostVersion = 21000000; }
+
+void ReferenceHost::addInstance(TFruityPlug* plug) { instances_.push_back(plug); }
+
+void ReferenceHost::honourKillRequests() {
+    while (!killRequests_.empty()) {
+        const std::intptr_t tag = killRequests_.front();
+        killRequests_.pop_front();
+        const auto it = voices_.find(tag);
+        if (it == voices_.end()) {
+            continue;
+        }
+        const VoiceInfo v = it->second;
+        voices_.erase(it);
+        instances_.at(static_cast<std::size_t>(v.instance))->Voice_Kill(v.handle);
+    }
+}
+
+void ReferenceHost::killAllVoices() {
+    while (!voices_.empty()) {
+        const auto it = voices_.begin();
+        const VoiceInfo v = it->second;
+        voices_.erase(it);
+        instances_.at(static_cast<std::size_t>(v.instance))->Voice_Kill(v.handle);
+        honourKillRequests();
+    }
+}
+
+std::intptr_t ReferenceHost::Dispatcher(TPluginTag sender, std::intptr_t id, std::intptr_t index, std::intptr_t value) {
+    switch (id) {
+        case plug::FHD_GetProgramPath: return reinterpret_cast<std::intptr_t>(programPath_.c_str());
+        case plug::FHD_MessageBox: {
+            const char* text = reinterpret_cast<const char*>(index);
+            messages_.emplace_back(text != nullptr ? text : "");
+            std::fprintf(stderr, "[instance %ld] message: %s\n", static_cast<long>(sender), text != nullptr ? text : "");
+            return 1;
+        }
+        case plug::FHD_StatusText:
+        case plug::FHD_DebugLogMsg: {
+            const char* text = reinterpret_cast<const char*>(value);
+            if (id == plug::FHD_StatusText) {
+                messages_.emplace_back(text != nullptr ? text : "");
+            }
+            if (verbose && text != nullptr) {
+                std::fprintf(stderr, "%s\n", text);
+            }
+            return 0;
+        }
+        default: return 0;
+    }
+}
+
+void ReferenceHost::OnParamChanged(TPluginTag, int, int) {}
+
+void ReferenceHost::OnHint(TPluginTag, char*) {}
+
+void ReferenceHost::Voice_Kill(std::intptr_t sender, BOOL) { killRequests_.push_back(sender); }
+
+int ReferenceHost::Voice_ProcessEvent(std::intptr_t handle, int eventId, int, int) {
+    const auto it = voices_.find(handle);
+    if (it == voices_.end()) {
+        return 0;
+    }
+    if (eventId == plug::FPV_GetColor) {
+        return it->second.colour;
+    }
+    if (eventId == plug::FPV_GetReleaseVelocity) {
+        return std::bit_cast<std::int32_t>(it->second.release);
+    }
+    return 0;
+}
+
+void ReferenceHost::MIDIOut(TPluginTag sender, std::intptr_t msg) {
+    sent_.push_back({tick_, static_cast<int>(sender) - 1, static_cast<std::uint32_t>(msg)});
+}
+
+BOOL ReferenceHost::PromptEdit(int, int, char*, char*, int&) { return 0; }
+
+}  // namespace velmora::host

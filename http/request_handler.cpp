@@ -1,0 +1,112 @@
+#include "http/request_handler.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/plugin_instance.h"
+#include "http/api.h"
+#include "http/api_request.h"
+
+namespace velmora::http {
+
+namespace {
+
+constexpr std::size_t kFilePiece = 1024;
+constexpr std::string_view kIndex = "/index.html";
+
+bool LeavesFolder(std::string_view path) {
+    if (path.empty() || path.front() != '/' || path.find('\\') != std::string_view::npos ||
+        path.find('\0') != std::string_view::npos) {
+        return true;
+    }
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t slash = path.find('/', start);
+        if (slash == std::string_view::npos) {
+            slash = path.size();
+        }
+        if (path.substr(start, slash - start) == "..") {
+            return true;
+        }
+        start = slash + 1;
+    }
+    return false;
+}
+
+bool IsRegularFile(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+void NotFound(Connection& c) {
+    SendStatus(c, 404, "Not Found");
+    EndHeaders(c);
+}
+
+void ServeFile(Connection& c, const std::string& htmlFolder, const char* path, ZOLTVSTExprPlug* plug,
+               const char* method) {
+    const auto found = StaticFilePath(htmlFolder, path);
+    if (plug != nullptr && plug->debugLog != 0) {
+        plug->DebugLog("Server event SB_EV_REQUEST %s %s (%s)", method, path, found ? found->c_str() : "(refused)");
+    }
+    if (!found) {
+        NotFound(c);
+        return;
+    }
+    std::string file = *found;
+    if (!IsRegularFile(file)) {
+        file += kIndex;
+        if (!IsRegularFile(file)) {
+            NotFound(c);
+            return;
+        }
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        NotFound(c);
+        return;
+    }
+    SendStatus(c, 200, "OK");
+    char piece[kFilePiece];
+    bool any = false;
+    while (in.read(piece, sizeof(piece)) || in.gcount() > 0) {
+        Write(c, piece, static_cast<std::size_t>(in.gcount()));
+        any = true;
+    }
+    if (!any) {
+        EndHeaders(c);
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> StaticFilePath(const std::string& htmlFolder, std::string_view requestPath) {
+    if (LeavesFolder(requestPath)) {
+        return std::nullopt;
+    }
+    std::string file = htmlFolder + "/" + std::string(requestPath.substr(1));
+    // The folder is tried too, with index.html after it: both must fit.
+    if (file.size() + kIndex.size() > kMaxFilePath) {
+        return std::nullopt;
+    }
+    return file;
+}
+
+int HandleEvent(Event& event) {
+    if (event.type != EventType::Request) {
+        return 0;
+    }
+    auto* plug = static_cast<ZOLTVSTExprPlug*>(event.context);
+    if (IsApiPath(event.path)) {
+        if (plug != nullptr && plug->debugLog != 0) {
+            plug->DebugLog("Server event SB_EV_REQUEST %s %s", event.method, event.path);
+        }
+        AnswerApiRequest(*event.connection, event.method, event.path);
+        return 0;
+    }
+    const std::string html = Process().installFolder + "/Plugins/Fruity/Generators/ZOLT Velmora/html";
+    ServeFile(*event.connection, html, event.path, plug, event.method);
+    return 0;
+}
+
+}  // namespace velmora::http

@@ -1,0 +1,91 @@
+#pragma once
+// The embedded HTTP/1.1 server: one listening socket, one request per
+// connection, polled without blocking from the host's interface thread. It
+// knows nothing of the plugin: the plugin gives it a handler and a context.
+#include <cstddef>
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/sockets.h"
+
+namespace velmora::http {
+
+enum ConnectionState : int {
+    kReadingHeader = 0,
+    kReadingBody = 1,
+    kRequestComplete = 2,
+    kStatusWritten = 3,
+    kHeaderEnded = 4,
+    kClosing = 6,
+};
+
+enum class EventType { Connect = 0, Close = 1, Request = 2 };
+
+struct Server;
+
+struct Connection {
+    int state = kReadingHeader;
+    Server* server = nullptr;
+    std::string peerAddress;
+    double created = 0.0;
+    double lastActivity = 0.0;
+    std::size_t expectedLength = 0;  // header + Content-Length, once the header is in
+    std::size_t headerLength = 0;    // where the body starts in the receive buffer
+    platform::net::Socket socket = platform::net::kInvalidSocket;
+    std::vector<char> receiveBuffer;  // zero-terminated once the request is complete
+    std::vector<char> sendBuffer;
+};
+
+struct Event {
+    EventType type = EventType::Connect;
+    void* context = nullptr;
+    Server* server = nullptr;
+    Connection* connection = nullptr;
+    const char* peerAddress = "";
+    const char* method = "";  // requests only
+    const char* path = "";    // requests only: decoded
+};
+
+// 0 goes on, 1 closes the connection, negative is an error the poll returns.
+using Handler = int (*)(Event& event);
+
+// Refuses requests above this size: one client must not make the host hold
+// unbounded memory. Any articulation set fits many times over.
+inline constexpr std::size_t kRequestSizeLimit = 4u << 20;
+inline constexpr int kIdleTimeoutMs = 30000;
+
+struct Server {
+    std::list<std::unique_ptr<Connection>> connections;  // newest first
+    Handler handler = nullptr;
+    platform::net::Socket listener = platform::net::kInvalidSocket;
+    void* context = nullptr;
+    double now = 0.0;
+    int idleTimeoutMs = kIdleTimeoutMs;
+    int lifetimeLimitMs = 0;  // 0 = none
+    std::size_t requestSizeLimit = kRequestSizeLimit;
+
+    ~Server();
+};
+
+// A listening server on the port text, or nullptr when it cannot listen.
+std::unique_ptr<Server> CreateServer(const std::string& port, Handler handler, void* context);
+// One round of accepting, reading and writing; waits at most timeoutMs.
+int PollServer(Server& server, int timeoutMs);
+// The port actually listened on.
+int ServerPort(const Server& server);
+
+// Response operations; each refuses with -1 when the connection is past the
+// state it needs.
+int SendStatus(Connection& c, int code, const char* reason);
+int SendHeader(Connection& c, const char* name, const char* value);
+int EndHeaders(Connection& c);
+int Write(Connection& c, const void* bytes, std::size_t length);
+// printf-like: %s (null written as "(null)"), %d %i %u %x %X %c (32-bit),
+// %f %g (double), %p; flags, width and precision pass to the C formatter;
+// any other letter after "%" is written as itself.
+int WriteFormatted(Connection& c, const char* format, ...);
+
+}  // namespace velmora::http

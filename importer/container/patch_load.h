@@ -1,0 +1,12 @@
+#pragma once
+// Loading an opened patch: its preset data, checked, into the preset stream.
+#include "importer/container/patch_handle.h"
+#include "importer/container/patch_result.h"
+
+namespace velmora::container {
+
+// The preset data of a container's first preset item, or of a plain patch
+// file's compressed block (and its trailer). The file is released either way.
+PatchResult loadPatch(PatchHandle* handle);
+
+}  // namespace velmora::container

@@ -1,0 +1,22 @@
+#pragma once
+// The instance's state as the host keeps it inside a project: version 10 is
+// written; versions 1 to 10 and the host's MIDI Out state are read.
+#include <cstdint>
+
+#include "sdk/plug_stream.h"
+
+class ZOLTVSTExprPlug;
+
+namespace velmora {
+
+inline constexpr std::uint32_t kStateVersion = 10;
+
+// Interface thread. Writes the version 10 layout.
+void SaveProjectState(const ZOLTVSTExprPlug& plug, IStream& stream);
+
+// Interface thread. Starts again from the defaults and applies the stream.
+// Never fails: unknown versions leave the defaults, and a stream that ends
+// early leaves every field it did not reach at its default.
+void RestoreProjectState(ZOLTVSTExprPlug& plug, IStream& stream);
+
+}  // namespace velmora

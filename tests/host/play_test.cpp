@@ -1,0 +1,188 @@
+// The reference host's timeline: sessions and MIDI files played through the
+// plugin library.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdio>
+
+#include "host/midi_file.h"
+#include "host/player.h"
+#include "host/session.h"
+
+namespace velmora::host {
+namespace {
+
+Session MustParse(const std::string& json) {
+    std::string error;
+    auto s = ParseSession(json, ".", error);
+    EXPECT_TRUE(s) << error;
+    return s.value_or(Session{});
+}
+
+std::vector<SentMessage> MustPlay(const Session& s) {
+    std::string error;
+    auto outcome = Play(s, VELMORA_PLUGIN_PATH, error);
+    EXPECT_TRUE(outcome) << error;
+    return outcome ? outcome->sent : std::vector<SentMessage>{};
+}
+
+std::uint32_t Word(int status, int d1, int d2, int port = 0) {
+    return static_cast<std::uint32_t>(status | (d1 << 8) | (d2 << 16) | (port << 24));
+}
+
+TEST(Session, DefaultsAndSamplesPerTick) {
+    const Session s = MustParse("{}");
+    EXPECT_DOUBLE_EQ(s.samplesPerTick(), 229.6875);
+    EXPECT_EQ(s.instances.size(), 1U);
+}
+
+TEST(Session, RejectsWhatItCannotPlay) {
+    for (const char* bad : {"[", "[]", R"({"ppq": 0})", R"({"events": [{"type": "chord"}]})",
+                            R"({"events": [{"type": "note", "instance": 3}]})"}) {
+        std::string error;
+        EXPECT_FALSE(ParseSession(bad, ".", error)) << bad;
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(Session, VelocityLevelsComeBackAsTheVelocity) {
+    // The plugin's curve, in the same single precision.
+    auto curve = [](float v) {
+        const float x = 127.0f * std::log(10.0f * v + 1.0f) / std::log(21.0f);
+        const int r = static_cast<int>(x > 127.0f ? 127.0f : x);
+        return r == 0 ? 1 : r;
+    };
+    for (int velocity = 1; velocity <= 127; ++velocity) {
+        EXPECT_EQ(curve(LevelForVelocity(velocity)), velocity);
+    }
+    for (int release = 0; release <= 127; ++release) {
+        EXPECT_EQ(static_cast<int>(ReleaseForVelocity(release) * 127.0f), release);
+    }
+}
+
+TEST(Play, NotesGoOutAtTheirTicksWithReleaseVelocity) {
+    const Session s = MustParse(R"({"events": [
+        {"type": "note", "tick": 2, "key": 64, "velocity": 90, "length": 3, "release": 50},
+        {"type": "note", "tick": 5, "key": 64, "velocity": 91, "length": 1}]})");
+    const auto sent = MustPlay(s);
+    ASSERT_EQ(sent.size(), 4U);
+    EXPECT_EQ(sent[0].tick, 2);
+    EXPECT_EQ(sent[0].word, Word(0x90, 64, 90));
+    // At tick 5 the first note ends before the second starts.
+    EXPECT_EQ(sent[1].tick, 5);
+    EXPECT_EQ(sent[1].word, Word(0x80, 64, 50));
+    EXPECT_EQ(sent[2].word, Word(0x90, 64, 91));
+    EXPECT_EQ(sent[3].tick, 6);
+}
+
+TEST(Play, TransportReachesEveryInstanceAndParametersBecomeCCs) {
+    const Session s = MustParse(R"({"instances": [{}, {"channel": 4}], "events": [
+        {"type": "transport", "tick": 0, "playing": true},
+        {"type": "param", "tick": 1, "instance": 1, "index": 7, "value": 33},
+        {"type": "pan", "tick": 2, "instance": 0, "value": 12}]})");
+    const auto sent = MustPlay(s);
+    ASSERT_EQ(sent.size(), 9U * 2 + 2);
+    EXPECT_EQ(sent[0].instance, 0);
+    EXPECT_EQ(sent[9].instance, 1);
+    EXPECT_EQ(sent[9].word, Word(0xB4, 10, 0));
+    EXPECT_EQ(sent[18].word, Word(0xB4, 7, 33));
+    EXPECT_EQ(sent[19].word, Word(0xB0, 10, 12));
+}
+
+TEST(Play, SessionAndMidiFileOfTheSameNotesSendTheSame) {
+    const Session s = MustParse(R"({"ppq": 96, "events": [
+        {"type": "note", "tick": 0, "key": 60, "velocity": 100, "length": 48, "colour": 2, "release": 30},
+        {"type": "note", "tick": 24, "key": 64, "velocity": 70, "length": 96, "colour": 0},
+        {"type": "note", "tick": 96, "key": 67, "velocity": 127, "length": 10, "colour": 5, "release": 127}]})");
+    // The same notes as a file: channel = colour.
+    std::vector<SentMessage> asMessages = {
+        {0, 0, Word(0x92, 60, 100)}, {24, 0, Word(0x90, 64, 70)}, {48, 0, Word(0x82, 60, 30)},
+        {96, 0, Word(0x95, 67, 127)}, {106, 0, Word(0x85, 67, 127)}, {120, 0, Word(0x80, 64, 0)}};
+    const auto bytes = WriteMidiFile(asMessages, 96, 120.0);
+    std::string error;
+    const auto fromFile = ReadMidiScore(bytes, error);
+    ASSERT_TRUE(fromFile) << error;
+    EXPECT_EQ(fromFile->ppq, 96);
+    EXPECT_NEAR(fromFile->bpm, 120.0, 1e-9);
+
+    const auto a = MustPlay(s);
+    const auto b = MustPlay(*fromFile);
+    ASSERT_EQ(a.size(), b.size());
+    ASSERT_FALSE(a.empty());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].tick, b[i].tick) << i;
+        EXPECT_EQ(a[i].word, b[i].word) << i;
+    }
+}
+
+TEST(MidiFile, WritesOneTrackPerPortAndRefusesDamage) {
+    const std::vector<SentMessage> sent = {{0, 0, Word(0x90, 60, 100, 0)}, {5, 0, Word(0xC1, 3, 0, 2)},
+                                           {9, 0, Word(0x80, 60, 0, 0)}};
+    const auto bytes = WriteMidiFile(sent, 480, 100.0);
+    ASSERT_GE(bytes.size(), 14U);
+    EXPECT_EQ(bytes[9], 1);   // type 1
+    EXPECT_EQ(bytes[11], 2);  // two ports, two tracks
+    EXPECT_EQ((bytes[12] << 8) | bytes[13], 480);
+    std::string error;
+    for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+        std::vector<std::uint8_t> prefix(bytes.begin(), bytes.begin() + static_cast<long>(cut));
+        ReadMidiScore(prefix, error);  // must not crash or read past the end
+    }
+    EXPECT_FALSE(ReadMidiScore({'R', 'I', 'F', 'F'}, error));
+}
+
+}  // namespace
+}  // namespace velmora::host
+
+namespace velmora::host {
+namespace {
+
+std::string RunCommand(const std::string& command, int& status) {
+    std::string out;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        status = -1;
+        return out;
+    }
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0) {
+        out.append(buffer, n);
+    }
+    status = ::pclose(pipe);
+    return out;
+}
+
+TEST(HostProgram, PlaysTheBundledDemoWithSwitchesBeforeNotes) {
+    int status = 0;
+    const std::string out = RunCommand(std::string("\"") + VELMORA_HOST_PATH + "\" 2>&1", status);
+    EXPECT_EQ(status, 0) << out;
+    // The first legato note: keyswitch C0 at velocity 100, its UACC value, then the note.
+    EXPECT_NE(out.find("note on   C0   ( 24) vel 100\n     0     1     0   1  note off  C0   ( 24) vel 0\n"
+                       "     0     1     0   1  CC 32  = 20\n     0     1     0   1  note on   C3"),
+              std::string::npos)
+        << out;
+    // The second instance joins in legato on the same channel without a switch of its own.
+    EXPECT_NE(out.find("    96     2     0   1  note on   C2   ( 48) vel 80\n"), std::string::npos) << out;
+}
+
+TEST(HostProgram, InspectPrintsTheApiListing) {
+    int status = 0;
+    const std::string out = RunCommand(std::string("\"") + VELMORA_HOST_PATH + "\" inspect", status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(out.rfind("{\n\t\"instances\":\n\t[\n\t\t{\n\t\t\t\"id\":\t\t1,\n", 0), 0U) << out.substr(0, 200);
+    EXPECT_NE(out.find("\"controllers\":"), std::string::npos);
+    EXPECT_EQ(out.substr(out.size() - 6), "\n\t]\n}\n");
+}
+
+TEST(HostProgram, RefusesWhatItCannotRead) {
+    int status = 0;
+    RunCommand(std::string("\"") + VELMORA_HOST_PATH + "\" play /nonexistent/session.json 2>/dev/null", status);
+    EXPECT_NE(status, 0);
+    RunCommand(std::string("\"") + VELMORA_HOST_PATH + "\" frobnicate 2>/dev/null", status);
+    EXPECT_NE(status, 0);
+}
+
+}  // namespace
+}  // namespace velmora::host

@@ -1,0 +1,19 @@
+#pragma once
+// Small preset streams and patch files shared by the importer tests.
+#include "tests/support/nki_writer.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace velmora::test {
+
+// A preset stream with repeats, so compression has something to find.
+inline std::vector<std::uint8_t> samplePreset(std::size_t n = 600) {
+    std::vector<std::uint8_t> b(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        b[i] = static_cast<std::uint8_t>((i % 37) * 5 + (i / 97));
+    }
+    return b;
+}
+
+}  // namespace velmora::test

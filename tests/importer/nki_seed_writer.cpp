@@ -1,0 +1,67 @@
+// Writes a seed corpus for the NKI fuzz target: plain patch files and
+// containers in each layout, into the folder given as the only argument.
+#include "tests/support/nki_writer.h"
+
+#include <cstdio>
+#include <string>
+
+namespace w = velmora::nki_writer;
+
+namespace {
+
+w::Bytes preset(std::size_t n) {
+    w::Bytes b(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        b[i] = static_cast<std::uint8_t>((i % 29) * 3 + i / 50);
+    }
+    return b;
+}
+
+bool save(const std::string& folder, const std::string& name, const w::Bytes& bytes) {
+    const std::string path = folder + "/" + name;
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) {
+        return false;
+    }
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    const std::string folder = argv[1];
+    bool ok = true;
+    int index = 0;
+    for (auto level : {velmora::codec::FastLzLevel::One, velmora::codec::FastLzLevel::Two}) {
+        for (bool big : {false, true}) {
+            for (auto trailer : {w::TrailerKind::None, w::TrailerKind::Little, w::TrailerKind::Big}) {
+                w::PlainPatch p;
+                p.preset = preset(300);
+                p.level = level;
+                p.bigEndian = big;
+                p.header.version = 0x100;
+                p.trailer = trailer;
+                p.trailerData = {1, 2, 3};
+                ok = save(folder, "plain-" + std::to_string(index++) + ".nki", w::plainPatchFile(p)) && ok;
+            }
+        }
+        for (auto layout : {w::PresetLayout::PackedSubtree, w::PresetLayout::InlineSubtree,
+                            w::PresetLayout::DirectChild}) {
+            for (bool odd : {false, true}) {
+                w::ContainerPatch c;
+                c.preset = preset(300);
+                c.level = level;
+                c.layout = layout;
+                c.unknownPresetKind = odd;
+                c.extraItems = odd;
+                ok = save(folder, "container-" + std::to_string(index++) + ".nki", w::containerFile(c)) && ok;
+            }
+        }
+    }
+    return ok ? 0 : 1;
+}
