@@ -1,26 +1,12 @@
 #include "core/dropped_files.h"
 
-#include <cctype>
 
 #include "core/nki_import.h"
 #include "core/plugin_instance.h"
 #include "persistence/articulation_files.h"
+#include "shared/ascii_text.h"
 
 namespace velmora {
-
-namespace {
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-}  // namespace
 
 DroppedFile RecogniseDroppedFile(std::string_view path) {
     const std::size_t dot = path.find('.');
@@ -37,9 +23,9 @@ DroppedFile RecogniseDroppedFile(std::string_view path) {
     const std::size_t slash = base.find_last_of("\\/");
     DroppedFile file;
     file.fileName = std::string(slash == std::string_view::npos ? base : base.substr(slash + 1));
-    if (SameText(extension, "nki")) {
+    if (EqualsIgnoringCase(extension, "nki")) {
         file.kind = DroppedKind::Instrument;
-    } else if (SameText(extension, "zoltartic") || SameText(extension, "txt")) {
+    } else if (EqualsIgnoringCase(extension, "zoltartic") || EqualsIgnoringCase(extension, "txt")) {
         file.kind = DroppedKind::ArticulationSet;
     }
     return file;

@@ -1,5 +1,6 @@
 #pragma once
 // The host operations the plugin calls, as thin calls through the host object.
+#include <bit>
 #include <cstdint>
 
 #include "sdk/fruity_plug_host.h"
@@ -38,7 +39,11 @@ public:
     int voiceColour(std::intptr_t voiceTag) const {
         return host_->Voice_ProcessEvent(voiceTag, plug::FPV_GetColor, 0, 0);
     }
-    float releaseVelocity(std::intptr_t voiceTag) const;
+    float releaseVelocity(std::intptr_t voiceTag) const {
+        // The host returns the float's bits in the integer result.
+        const int bits = host_->Voice_ProcessEvent(voiceTag, plug::FPV_GetReleaseVelocity, 0, 0);
+        return std::bit_cast<float>(static_cast<std::int32_t>(bits));
+    }
     void killVoice(std::intptr_t voiceTag) const { host_->Voice_Kill(voiceTag, 1); }
 
     std::int32_t hostVersion() const { return host_->HostVersion; }

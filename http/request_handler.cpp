@@ -38,6 +38,28 @@ bool IsRegularFile(const std::string& path) {
     return std::filesystem::is_regular_file(path, ec);
 }
 
+// Browsers run module scripts only when they arrive as JavaScript, and apply
+// style sheets only as CSS, so static files carry a type by their extension.
+const char* ContentTypeFor(std::string_view file) {
+    struct Entry {
+        std::string_view extension;
+        const char* type;
+    };
+    static constexpr Entry kTypes[] = {
+        {".html", "text/html; charset=utf-8"}, {".js", "text/javascript; charset=utf-8"},
+        {".mjs", "text/javascript; charset=utf-8"}, {".css", "text/css; charset=utf-8"},
+        {".json", "application/json"}, {".svg", "image/svg+xml"}, {".png", "image/png"},
+        {".ico", "image/x-icon"}, {".zoltartic", "application/json"},
+    };
+    for (const auto& entry : kTypes) {
+        if (file.size() >= entry.extension.size() &&
+            file.substr(file.size() - entry.extension.size()) == entry.extension) {
+            return entry.type;
+        }
+    }
+    return nullptr;
+}
+
 void NotFound(Connection& c) {
     SendStatus(c, 404, "Not Found");
     EndHeaders(c);
@@ -67,6 +89,9 @@ void ServeFile(Connection& c, const std::string& htmlFolder, const char* path, Z
         return;
     }
     SendStatus(c, 200, "OK");
+    if (const char* type = ContentTypeFor(file)) {
+        SendHeader(c, "Content-Type", type);
+    }
     char piece[kFilePiece];
     bool any = false;
     while (in.read(piece, sizeof(piece)) || in.gcount() > 0) {

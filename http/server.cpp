@@ -98,11 +98,9 @@ int Receive(Server& server, Connection& c) {
             return 0;
         }
         c.lastActivity = server.now;
-        if (Take(server, c, chunk, got)) {
-            return CompleteRequest(server, c);  // later bytes of the connection are not read
-        }
-        if (c.state == kClosing) {
-            return 0;
+        const int result = ReceiveBytes(server, c, chunk, got);
+        if (result < 0 || c.state >= kRequestComplete) {
+            return result;  // later bytes of the connection are not read
         }
     }
 }
@@ -121,6 +119,9 @@ void SendPending(Server& server, Connection& c) {
     if (sent > 0) {
         c.sendBuffer.erase(c.sendBuffer.begin(), c.sendBuffer.begin() + static_cast<std::ptrdiff_t>(sent));
         c.lastActivity = server.now;
+    }
+    if (c.sendBuffer.empty()) {
+        c.state = kClosing;  // everything the handler appended is out
     }
 }
 
@@ -142,6 +143,16 @@ void Remove(Server& server, std::list<std::unique_ptr<Connection>>::iterator it)
 }
 
 }  // namespace
+
+int ReceiveBytes(Server& server, Connection& c, const char* bytes, std::size_t n) {
+    if (c.state >= kRequestComplete) {
+        return 0;
+    }
+    if (Take(server, c, bytes, n)) {
+        return CompleteRequest(server, c);
+    }
+    return 0;
+}
 
 Server::~Server() {
     while (!connections.empty()) {
@@ -194,6 +205,11 @@ int PollServer(Server& server, int timeoutMs) {
             if (r < 0) {
                 return r;
             }
+            // A fresh response usually fits the socket at once: no need to
+            // wait a round for it to show as writable.
+            if (c.state >= kRequestComplete && c.state != kClosing) {
+                SendPending(server, c);
+            }
         }
         if (entries[i + 1].writable && c.state >= kRequestComplete && c.state != kClosing) {
             SendPending(server, c);
@@ -221,6 +237,14 @@ int PollServer(Server& server, int timeoutMs) {
             Connection* raw = c.get();
             server.connections.push_front(std::move(c));
             Emit(server, EventType::Connect, raw);
+            // The request often arrives with the connection: take it now.
+            const int r = Receive(server, *raw);
+            if (r < 0) {
+                return r;
+            }
+            if (raw->state >= kRequestComplete && raw->state != kClosing) {
+                SendPending(server, *raw);
+            }
         }
     }
     return 0;

@@ -74,6 +74,9 @@ struct Server {
 std::unique_ptr<Server> CreateServer(const std::string& port, Handler handler, void* context);
 // One round of accepting, reading and writing; waits at most timeoutMs.
 int PollServer(Server& server, int timeoutMs);
+// Takes bytes a connection received: completes and hands on the request once
+// it is whole. The socket loop uses it; tests and the fuzzer feed it directly.
+int ReceiveBytes(Server& server, Connection& c, const char* bytes, std::size_t n);
 // The port actually listened on.
 int ServerPort(const Server& server);
 

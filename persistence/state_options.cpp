@@ -1,5 +1,7 @@
 #include "persistence/state_options.h"
 
+#include "shared/ascii_text.h"
+
 #include <string>
 #include <string_view>
 #include <utility>
@@ -69,23 +71,9 @@ unsigned VersionBit(std::uint32_t version) {
     }
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameKey(std::string_view stored, std::string_view known) {
-    if (stored.size() != known.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < stored.size(); ++i) {
-        if (Lower(stored[i]) != known[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 const OptionKey* FindOption(std::string_view key, unsigned versionBit) {
     for (const OptionKey& o : kOptions) {
-        if ((o.versions & versionBit) != 0 && SameKey(key, o.key)) {
+        if ((o.versions & versionBit) != 0 && EqualsIgnoringCase(key, o.key)) {
             return &o;
         }
     }

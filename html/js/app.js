@@ -1,5 +1,5 @@
 import { Api } from './api.js';
-import { h, selectOf, setValue } from './dom.js';
+import { h, setValue } from './dom.js';
 import { OPTIONS, channelLabel, isEmptyArticulation } from './labels.js';
 import { articulationsView } from './views/articulations.js';
 import { controllersView } from './views/controllers.js';

@@ -10,21 +10,6 @@ export function noteName(note, altMiddleC = false) {
   return LETTERS[step] + (SHARPS[step] === '#' ? '#' : '') + octave;
 }
 
-// "C3", "c#3", "D-1" or a plain number 0..127; returns -1 when it is neither.
-export function parseNote(text, altMiddleC = false) {
-  const t = String(text).trim();
-  if (/^-?\d+$/.test(t)) {
-    const n = Number(t);
-    return n >= 0 && n <= 127 ? n : -1;
-  }
-  const m = /^([A-Ga-g])(#?)(-?\d+)$/.exec(t);
-  if (!m) return -1;
-  for (let n = 0; n < 128; n++) {
-    if (noteName(n, altMiddleC).toUpperCase() === (m[1] + m[2] + m[3]).toUpperCase()) return n;
-  }
-  return -1;
-}
-
 // Option elements for a note picker: "None" followed by every MIDI note.
 export function noteChoices(altMiddleC, noneLabel = 'None') {
   const choices = [{ value: -1, label: noneLabel }];

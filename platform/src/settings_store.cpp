@@ -1,5 +1,7 @@
 #include "platform/settings_store.h"
 
+#include "shared/ascii_text.h"
+
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
@@ -19,17 +21,7 @@ struct Entry {
 };
 
 // Registry names compare without regard to letter case.
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
+bool sameName(std::string_view a, std::string_view b) { return velmora::EqualsIgnoringCase(a, b); }
 
 std::string escape(std::string_view s) {
     std::string out;

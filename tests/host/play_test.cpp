@@ -5,6 +5,8 @@
 #include <bit>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 
 #include "host/midi_file.h"
 #include "host/player.h"
@@ -163,8 +165,16 @@ TEST(HostProgram, PlaysTheBundledDemoWithSwitchesBeforeNotes) {
                        "     0     1     0   1  CC 32  = 20\n     0     1     0   1  note on   C3"),
               std::string::npos)
         << out;
-    // The second instance joins in legato on the same channel without a switch of its own.
-    EXPECT_NE(out.find("    96     2     0   1  note on   C2   ( 48) vel 80\n"), std::string::npos) << out;
+    // The second instance plays the imported demo instrument on the same channel: its legato
+    // switches by velocity 10 on note 0, and its second staccato note needs no switch.
+    EXPECT_NE(out.find("    96     2     0   1  note on   C-2  (  0) vel 10\n    96     2     0   1  note off  C-2  (  0) vel 0\n"
+                       "    96     2     0   1  note on   C2   ( 48) vel 80\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("   672     2     0   1  note on   E2   ( 52) vel 90\n   712     2     0   1  note off  E2   ( 52) vel 64\n"
+                       "   720     2     0   1  note on   G2   ( 55) vel 90\n"),
+              std::string::npos)
+        << out;
 }
 
 TEST(HostProgram, InspectPrintsTheApiListing) {
@@ -174,6 +184,24 @@ TEST(HostProgram, InspectPrintsTheApiListing) {
     EXPECT_EQ(out.rfind("{\n\t\"instances\":\n\t[\n\t\t{\n\t\t\t\"id\":\t\t1,\n", 0), 0U) << out.substr(0, 200);
     EXPECT_NE(out.find("\"controllers\":"), std::string::npos);
     EXPECT_EQ(out.substr(out.size() - 6), "\n\t]\n}\n");
+}
+
+TEST(HostProgram, InspectSavesAndRestoresStates) {
+    const std::string state = (std::filesystem::temp_directory_path() / "velmora-inspect.state").string();
+    const std::string session = (std::filesystem::temp_directory_path() / "velmora-inspect.json").string();
+    {
+        std::ofstream(session) << R"({"instances": [{"port": 9, "channel": 5, "options": {"holdkeyswitch": true}}]})";
+    }
+    int status = 0;
+    const std::string host = std::string("\"") + VELMORA_HOST_PATH + "\"";
+    const std::string saved = RunCommand(host + " inspect " + session + " --save-state " + state, status);
+    ASSERT_EQ(status, 0);
+    ASSERT_NE(saved.find("\"port\":\t\t9,"), std::string::npos);
+    const std::string restored = RunCommand(host + " inspect --state " + state, status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(restored, saved) << "a fresh instance restores port, channel and options from the state";
+    std::filesystem::remove(state);
+    std::filesystem::remove(session);
 }
 
 TEST(HostProgram, RefusesWhatItCannotRead) {

@@ -9,6 +9,7 @@
 #include "platform/byte_stream.h"
 #include "sdk/plug_constants.h"
 #include "tests/support/recording_host.h"
+#include "tests/support/state_writer.h"
 
 namespace velmora::test {
 namespace {
@@ -17,6 +18,27 @@ class LoadedPlugin : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(library.ok()) << library.error(); }
     TFruityPlug* Create(TPluginTag tag = 1) { return library.create(&host, tag); }
+    // Options reach a loaded plugin the way a host gives them: in a saved state.
+    void Restore(TFruityPlug* p, const StateDescription& state) {
+        platform::MemoryStream stream(WriteState(state));
+        p->SaveRestoreState(&stream, 0);
+    }
+    static StateDescription Version10(std::initializer_list<std::pair<const char*, std::uint32_t>> options) {
+        StateDescription d;
+        d.options = DefaultVersion10Options();
+        d.pages.resize(16);
+        d.controllers.resize(96);
+        const char* names[] = {"Dynamics", "Breath", "Expression", "Speed", "Vibrato", "Hold"};
+        const std::uint32_t ccs[] = {1, 2, 11, 16, 21, 64};
+        for (int c = 0; c < 6; ++c) {
+            d.controllers[c].name = names[c];
+            d.controllers[c].cc = ccs[c];
+        }
+        for (const auto& [key, value] : options) {
+            SetOption(d.options, key, value);
+        }
+        return d;
+    }
     std::string Name(TFruityPlug* p, int section, int index, int value) {
         char text[plug::kNameBufferSize] = "";
         p->GetName(section, index, value, text);
@@ -80,6 +102,53 @@ TEST_F(LoadedPlugin, ArticulationParameterNames) {
     EXPECT_EQ(Name(p, plug::FPN_VoiceLevel, 2, 0), "");
     EXPECT_EQ(Name(p, plug::FPN_Color, 3, 0), "");
     EXPECT_EQ(Name(p, 3, 0, 0), "");
+    p->DestroyObject();
+}
+
+TEST_F(LoadedPlugin, UaccNamesWithTheOptionOn) {
+    TFruityPlug* p = Create();
+    Restore(p, Version10({{"ccuacc", 1}}));
+    struct Row {
+        int value;
+        const char* name;
+    };
+    for (const Row r : {Row{1, "Long Generic"}, Row{62, "Unspecified"}, Row{114, "Unspecified"},
+                        Row{34, "Legato Detach\xEF\xBF\xBD"}}) {
+        EXPECT_EQ(Name(p, plug::FPN_ParamValue, 32, r.value), r.name) << r.value;
+    }
+    p->DestroyObject();
+}
+
+TEST_F(LoadedPlugin, UnnamedCcParameterFollowsOldParams) {
+    TFruityPlug* p = Create();
+    EXPECT_EQ(Name(p, plug::FPN_Param, 7, 0), "CC 7");
+    // Projects of old versions number parameters from CC 1.
+    StateDescription old;
+    old.version = 7;
+    Restore(p, old);
+    EXPECT_EQ(Name(p, plug::FPN_Param, 6, 0), "CC 7");
+    EXPECT_EQ(Name(p, plug::FPN_Param, 0, 0), "Dynamics");
+    p->DestroyObject();
+}
+
+TEST_F(LoadedPlugin, BothParameterLayouts) {
+    TFruityPlug* p = Create();
+    EXPECT_EQ(Name(p, plug::FPN_Param, 128, 0), "Articulation");
+    host.clearRecords();
+    Restore(p, Version10({{"paramknob", 1}}));
+    const auto counts = host.callsWithId(plug::FHD_SetNumParams);
+    ASSERT_EQ(counts.size(), 1U);
+    EXPECT_EQ(counts[0].value, 97);
+    EXPECT_EQ(Name(p, plug::FPN_Param, 96, 0), "Articulation");
+    EXPECT_EQ(Name(p, plug::FPN_Param, 97, 0), "Unused controller");
+    EXPECT_EQ(Name(p, plug::FPN_Param, 2, 0), "Expression");
+    EXPECT_EQ(Name(p, plug::FPN_ParamValue, 96, 127), "Articulation 64");
+
+    host.clearRecords();
+    Restore(p, Version10({}));
+    ASSERT_EQ(host.callsWithId(plug::FHD_SetNumParams).size(), 1U);
+    EXPECT_EQ(host.callsWithId(plug::FHD_SetNumParams)[0].value, 129);
+    EXPECT_EQ(Name(p, plug::FPN_Param, 128, 0), "Articulation");
     p->DestroyObject();
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/file_dialogs.h"
 #include "platform/host_windows.h"
+#include "platform/keyboard_state.h"
 #include "platform/settings_store.h"
 
 namespace platform {
@@ -16,6 +17,7 @@ public:
     virtual SettingsStore settings() const { return SettingsStore::currentUser(); }
     virtual const HostWindows& hostWindows() const { return hostWindows_; }
     virtual const FileDialogs& fileDialogs() const { return fileDialogs_; }
+    virtual const KeyboardState& keyboardState() const { return keyboardState_; }
     // Folder of the running executable, without a trailing separator.
     virtual std::string executableFolder() const;
     // File name (with folder) of the loaded module that contains address.
@@ -24,6 +26,7 @@ public:
 private:
     HostWindows hostWindows_;
     FileDialogs fileDialogs_;
+    KeyboardState keyboardState_;
 };
 
 // The process's platform; the plugin's instances all use it.

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Requests per second of the embedded server (a 4 KB static file, and GET /api
+# over 8 instances) against nginx on loopback with one worker serving the same
+# file. The embedded server answers one request per connection, so nginx is
+# run without keep-alive too: both pay for a connection per request.
+# Everything stays on 127.0.0.1 and stops by itself.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+for p in wrk nginx; do
+  command -v "$p" >/dev/null 2>&1 || { echo "installing $p"; apt-get install -y -q "$p" >/dev/null || { apt-get update -q && apt-get install -y -q "$p" >/dev/null; }; }
+done
+cmake --preset default >/dev/null
+cmake --build --preset default --target velmora-host velmora_plugin velmora_examples >/dev/null
+
+root=build/default/root
+html="$root/Plugins/Fruity/Generators/ZOLT Velmora/html"
+mkdir -p "$html"
+head -c 4096 /dev/urandom > "$html/bench-4k.bin"
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; nginx -c "$work/nginx.conf" -s stop 2>/dev/null || true; rm -rf "$work" "$html/bench-4k.bin"' EXIT
+
+python3 - "$work/session.json" <<'PY'
+import json, sys
+json.dump({"instances": [{"port": i} for i in range(8)]}, open(sys.argv[1], "w"))
+PY
+port_ours=18931
+port_nginx=18932
+"$root/velmora-host" serve "$work/session.json" --port $port_ours >/dev/null &
+cat > "$work/nginx.conf" <<CONF
+worker_processes 1;
+pid $work/nginx.pid;
+error_log $work/error.log;
+events { worker_connections 1024; }
+http {
+  access_log off;
+  # One request per connection, as the embedded server answers.
+  keepalive_timeout 0;
+  server { listen 127.0.0.1:$port_nginx; root "$(realpath "$html")"; }
+}
+CONF
+nginx -c "$work/nginx.conf"
+sleep 1
+
+rate() { wrk -t1 -c32 -d5s "$1" | awk '/Requests\/sec/ {print $2}'; }
+static_ours=$(rate "http://127.0.0.1:$port_ours/bench-4k.bin")
+api_ours=$(rate "http://127.0.0.1:$port_ours/api")
+static_nginx=$(rate "http://127.0.0.1:$port_nginx/bench-4k.bin")
+echo "static 4 KB, embedded server: $static_ours requests/s"
+echo "static 4 KB, nginx (1 worker): $static_nginx requests/s"
+echo "GET /api with 8 instances:     $api_ours requests/s"
+python3 -c "print('ratio embedded / nginx for the static file: %.2f' % ($static_ours / $static_nginx))"

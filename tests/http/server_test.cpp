@@ -1,0 +1,205 @@
+// The server over real loopback sockets: static files, request framing,
+// limits, time-outs and many connections.
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "http/request_handler.h"
+#include "http/server.h"
+#include "tests/support/instance_fixture.h"
+
+namespace velmora::test {
+namespace {
+
+namespace net = platform::net;
+
+struct Reply {
+    std::string text;
+    bool closed = false;
+};
+
+class ServerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 ("velmora-http-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        html = folder / "Plugins/Fruity/Generators/ZOLT Velmora/html";
+        std::filesystem::create_directories(html / "css");
+        std::ofstream(html / "index.html") << "<h1>index</h1>";
+        std::ofstream(html / "css/site.css") << "body{}";
+        std::ofstream(folder / "secret.txt") << "secret";
+        Process().installFolder = folder.string();
+        server = http::CreateServer("0", &http::HandleEvent, plug.get());
+        ASSERT_NE(server, nullptr);
+        port = http::ServerPort(*server);
+    }
+    void TearDown() override {
+        server.reset();
+        std::filesystem::remove_all(folder);
+    }
+
+    // Sends the request pieces (polling the server in between) and reads
+    // until the server closes or the time is up.
+    Reply Exchange(const std::vector<std::string>& pieces, int waitMs = 2000) {
+        const net::Socket s = net::ConnectLoopback(port);
+        EXPECT_NE(s, net::kInvalidSocket);
+        for (const std::string& p : pieces) {
+            std::size_t sent = 0;
+            net::Send(s, p.data(), p.size(), sent);
+            for (int i = 0; i < 5; ++i) {
+                http::PollServer(*server, 2);
+            }
+        }
+        Reply r = ReadUntilClosed(s, waitMs);
+        net::Close(s);
+        return r;
+    }
+    Reply ReadUntilClosed(net::Socket s, int waitMs) {
+        Reply r;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+        while (std::chrono::steady_clock::now() < until) {
+            http::PollServer(*server, 2);
+            char buffer[4096];
+            const ssize_t n = ::recv(s, buffer, sizeof(buffer), MSG_DONTWAIT);
+            if (n > 0) {
+                r.text.append(buffer, static_cast<std::size_t>(n));
+            } else if (n == 0) {
+                r.closed = true;
+                break;
+            }
+        }
+        return r;
+    }
+
+    RecordingHost host;
+    PlugPtr plug = MakeInstance(host);
+    std::filesystem::path folder;
+    std::filesystem::path html;
+    std::unique_ptr<http::Server> server;
+    int port = 0;
+};
+
+TEST_F(ServerTest, StaticFilesIndexAndNotFound) {
+    struct Row {
+        const char* target;
+        std::string reply;
+    };
+    const Row rows[] = {
+        {"/", "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n\r\n<h1>index</h1>"},
+        {"/css/site.css?x=1", "HTTP/1.1 200 OK\r\nContent-Type: text/css; charset=utf-8\r\n\r\nbody{}"},
+        {"/missing.html", "HTTP/1.1 404 Not Found\r\n\r\n"},
+        {"/..%2fsecret.txt", "HTTP/1.1 404 Not Found\r\n\r\n"},
+        {"/%2e%2e/secret.txt", "HTTP/1.1 404 Not Found\r\n\r\n"},
+        {"/..\\secret.txt", "HTTP/1.1 404 Not Found\r\n\r\n"},
+        {"/%5c..%5csecret.txt", "HTTP/1.1 404 Not Found\r\n\r\n"},
+        {"http://localhost/secret.txt", "HTTP/1.1 404 Not Found\r\n\r\n"},
+        {(folder / "secret.txt").string().c_str(), "HTTP/1.1 404 Not Found\r\n\r\n"},
+    };
+    for (const Row& r : rows) {
+        const Reply reply = Exchange({std::string("GET ") + r.target + " HTTP/1.1\r\nHost: x\r\n\r\n"});
+        EXPECT_TRUE(reply.closed) << r.target;
+        EXPECT_EQ(reply.text, r.reply) << r.target;
+    }
+}
+
+TEST_F(ServerTest, BodyInTwoSegmentsIsHandledOnceComplete) {
+    const Reply reply = Exchange({"PUT /api/0/json HTTP/1.1\r\nContent-Length: 13\r\n\r\n[{\"name\"", ": 1}]"});
+    EXPECT_EQ(reply.text.rfind("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n\r\n{", 0), 0U) << reply.text;
+    EXPECT_EQ(plug->articulations.name[0], "") << "a number is no name";
+    Exchange({"PUT /api/0/json HTTP/1.1\r\nContent-Length: 18\r\n\r\n[{\"name\"", ": \"Lyra\"}]"});
+    EXPECT_EQ(plug->articulations.name[0], "Lyra");
+}
+
+TEST_F(ServerTest, OnlyTheFirstRequestOfAConnectionIsAnswered) {
+    const Reply reply = Exchange({"GET /css/site.css HTTP/1.1\r\n\r\nGET / HTTP/1.1\r\n\r\n"});
+    EXPECT_EQ(reply.text, "HTTP/1.1 200 OK\r\nContent-Type: text/css; charset=utf-8\r\n\r\nbody{}");
+}
+
+TEST_F(ServerTest, MalformedRequestLinesCloseWithoutAnswer) {
+    for (const char* bad : {"GET / FTP/1.0\r\n\r\n", "GET\r\n\r\n", "\r\n\r\n"}) {
+        const Reply reply = Exchange({bad});
+        EXPECT_TRUE(reply.closed) << bad;
+        EXPECT_EQ(reply.text, "") << bad;
+    }
+}
+
+TEST_F(ServerTest, IdleConnectionsCloseAfterTheTimeout) {
+    server->idleTimeoutMs = 150;
+    const net::Socket s = net::ConnectLoopback(port);
+    const Reply early = ReadUntilClosed(s, 60);
+    EXPECT_FALSE(early.closed);
+    const Reply late = ReadUntilClosed(s, 1000);
+    EXPECT_TRUE(late.closed);
+    net::Close(s);
+}
+
+TEST_F(ServerTest, OversizedRequestsAreClosed) {
+    server->requestSizeLimit = 4096;
+    const Reply declared = Exchange({"PUT /api/0/json HTTP/1.1\r\nContent-Length: 100000\r\n\r\n"});
+    EXPECT_TRUE(declared.closed);
+    EXPECT_EQ(declared.text, "") << "refused at once, before any body";
+    const Reply header = Exchange({"GET / HTTP/1.1\r\nX: " + std::string(8000, 'a')});
+    EXPECT_TRUE(header.closed);
+    EXPECT_EQ(header.text, "");
+    EXPECT_GE(http::kRequestSizeLimit, std::size_t{1} << 20);
+}
+
+TEST_F(ServerTest, ManyIdleConnectionsDoNotStopNewRequests) {
+    constexpr int kIdle = 1500;
+    ASSERT_TRUE(net::RaiseDescriptorLimit(2 * kIdle + 200)) << "cannot open enough descriptors here";
+    std::vector<net::Socket> idle;
+    for (int i = 0; i < kIdle; ++i) {
+        const net::Socket s = net::ConnectLoopback(port);
+        ASSERT_NE(s, net::kInvalidSocket) << i;
+        idle.push_back(s);
+        if (i % 100 == 0) {
+            http::PollServer(*server, 0);  // keep the backlog drained
+        }
+    }
+    for (int i = 0; i < 20; ++i) {
+        http::PollServer(*server, 1);
+    }
+    EXPECT_GE(server->connections.size(), static_cast<std::size_t>(kIdle));
+    const Reply reply = Exchange({"GET /css/site.css HTTP/1.1\r\n\r\n"}, 5000);
+    EXPECT_EQ(reply.text, "HTTP/1.1 200 OK\r\nContent-Type: text/css; charset=utf-8\r\n\r\nbody{}");
+    for (net::Socket s : idle) {
+        net::Close(s);
+    }
+}
+
+TEST_F(ServerTest, RandomBytesNeverCrashTheServer) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 40; ++round) {
+        std::string bytes(static_cast<std::size_t>(random() % 3000), '\0');
+        for (char& c : bytes) {
+            c = static_cast<char>(random());
+        }
+        if (round % 2 == 0) {
+            bytes += "\r\n\r\n";
+        }
+        Exchange({bytes}, 50);
+    }
+    const Reply reply = Exchange({"GET / HTTP/1.1\r\n\r\n"});
+    EXPECT_EQ(reply.text, "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n\r\n<h1>index</h1>");
+}
+
+TEST(ServerFormatter, WritesTheFormsItKnows) {
+    http::Server server;
+    http::Connection c;
+    c.server = &server;
+    c.state = http::kRequestComplete;
+    const char* none = nullptr;
+    ASSERT_EQ(http::WriteFormatted(c, "%s|%s|%5d|%x|%c|%.2f|%%|%q|%03i", "a", none, 42, 255, 'z', 1.5, 7), 0);
+    const std::string out(c.sendBuffer.begin(), c.sendBuffer.end());
+    EXPECT_EQ(out, "HTTP/1.1 200 OK\r\n\r\na|(null)|   42|ff|z|1.50|%|q|007");
+    EXPECT_EQ(http::SendStatus(c, 404, "Not Found"), -1) << "the status is already out";
+    EXPECT_EQ(http::SendHeader(c, "X", "y"), -1) << "the header section is closed";
+}
+
+}  // namespace
+}  // namespace velmora::test

@@ -1,0 +1,71 @@
+// Writes a seed corpus for the import fuzz target: instruments written by
+// the patch-object writer, as plain patch files of both byte orders and as
+// containers, into the folder given as the only argument.
+#include "tests/importer/import_fixture.h"
+
+#include <cstdio>
+#include <string>
+
+namespace pw = velmora::patch_writer;
+using velmora::test::FileForm;
+
+namespace {
+
+bool save(const std::string& folder, const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    const std::string path = folder + "/" + name;
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) {
+        return false;
+    }
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    std::vector<pw::InstrumentSpec> instruments;
+    {
+        pw::InstrumentSpec s = velmora::test::NumberedInstrument(3);
+        pw::ScriptSpec script;
+        script.variableLines = {std::string("$3nvk5 24"), std::nullopt, std::string("x")};
+        s.scripts = {script, script};
+        instruments.push_back(s);
+    }
+    {
+        pw::InstrumentSpec s = velmora::test::NumberedInstrument(2);
+        s.programVersion = 0x80;
+        s.oldLayoutScripts = {{"$3nvk5 36"}, {"a b"}};
+        s.groups[1] = pw::articulationGroup(u"shifted \u266B", 70, 5, 9, 3, true);
+        instruments.push_back(s);
+    }
+    {
+        pw::InstrumentSpec s;
+        pw::GroupSpec g = pw::articulationGroup(u"two slots", 60, 1, 1, 6);
+        g.slots[2].present = true;
+        g.slots[7].present = true;
+        g.slots[7].values.key = 19999;
+        s.groups = {g, pw::articulationGroup(u"dup", 60, 2, 2)};
+        instruments.push_back(s);
+    }
+    bool ok = true;
+    int index = 0;
+    for (const auto& base : instruments) {
+        for (bool big : {false, true}) {
+            pw::InstrumentSpec s = base;
+            s.bigEndian = big;
+            ok = save(argv[1], "plain-" + std::to_string(index++) + ".nki", velmora::test::InstrumentFile(s)) && ok;
+        }
+        ok = save(argv[1], "container-" + std::to_string(index++) + ".nki",
+                  velmora::test::InstrumentFile(base, FileForm::Container)) &&
+             ok;
+        // The bare preset stream too, so the fuzzer can reach the objects
+        // without first finding a valid checksum.
+        ok = save(argv[1], "stream-" + std::to_string(index++) + ".bin", pw::presetStream(base)) && ok;
+    }
+    return ok ? 0 : 1;
+}
