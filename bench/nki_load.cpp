@@ -1,5 +1,6 @@
-// Opening and loading a sound container whose packed preset subtree unpacks
-// to more than 50 MB of preset data (an instrument of 30,000 groups), against
+// Opening and loading a sound container whose packed preset subtree holds
+// more than 50 MB of preset data (2,000 groups and 52 MB of incompressible
+// bytes, so the file is as large as its preset data), against
 // a baseline that only reads the file and computes its CRC-32. Prints the
 // ratios after the benchmark table: container load (open and load of the
 // preset data), and the whole load with the object tree.
@@ -26,7 +27,26 @@ namespace pw = velmora::patch_writer;
 namespace nw = velmora::nki_writer;
 using namespace velmora::container;
 
-constexpr int kGroups = 30000;
+constexpr int kGroups = 2000;
+constexpr std::size_t kNoiseBytes = 52u << 20;
+
+std::uint32_t readLe32(const pw::Bytes& b, std::size_t at) {
+    return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8 |
+           static_cast<std::uint32_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+void writeLe32(pw::Bytes& b, std::size_t at, std::uint32_t v) {
+    for (std::size_t i = 0; i < 4; ++i) {
+        b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    }
+}
+// Where the program's children length lies: after its header, structured
+// flag, version and the private and public blocks.
+std::size_t childrenLengthOffset(const pw::Bytes& stream) {
+    std::size_t at = 6 + 1 + 2;
+    at += 4 + readLe32(stream, at);
+    at += 4 + readLe32(stream, at);
+    return at;
+}
 
 struct Fixture {
     std::string path;
@@ -34,14 +54,35 @@ struct Fixture {
     std::size_t fileBytes = 0;
 
     Fixture() {
-        pw::InstrumentSpec spec;
+        // 2,000 groups, and 52 MB of samples-like noise kept as a raw object
+        // below the program, so the packed subtree stays about as large as
+        // the data it unpacks to.
+        pw::InstrumentSpec instrument;
         for (int i = 0; i < kGroups; ++i) {
             const std::string name = "Group " + std::to_string(i);
-            spec.groups.push_back(pw::articulationGroup(std::u16string(name.begin(), name.end()), 60 + i % 4000,
-                                                        i % 128, i % 64, i % 8, i % 2 == 0));
+            instrument.groups.push_back(pw::articulationGroup(std::u16string(name.begin(), name.end()), 60 + i, i % 128,
+                                                        i % 64, i % 8, i % 2 == 0));
         }
+        pw::Bytes noise(kNoiseBytes);
+        std::uint64_t x = 0x9E3779B97F4A7C15ull;
+        for (auto& b : noise) {
+            x ^= x << 13;
+            x ^= x >> 7;
+            x ^= x << 17;
+            b = static_cast<std::uint8_t>(x >> 56);
+        }
+        const pw::Bytes stream = pw::presetStream(instrument);
+        // The program's body ends with its children block: append the raw
+        // object to it and grow the lengths that enclose it.
+        const pw::Bytes raw = pw::fullObject(53, noise);
+        pw::Bytes preset = stream;
+        const std::size_t programEnd = 6 + readLe32(preset, 2);
+        preset.insert(preset.begin() + static_cast<std::ptrdiff_t>(programEnd), raw.begin(), raw.end());
+        writeLe32(preset, 2, readLe32(preset, 2) + static_cast<std::uint32_t>(raw.size()));
+        const std::size_t childrenLengthAt = childrenLengthOffset(stream);
+        writeLe32(preset, childrenLengthAt, readLe32(preset, childrenLengthAt) + static_cast<std::uint32_t>(raw.size()));
         nw::ContainerPatch container;
-        container.preset = pw::presetStream(spec);
+        container.preset = std::move(preset);
         container.layout = nw::PresetLayout::PackedSubtree;
         presetBytes = container.preset.size();
         const nw::Bytes file = nw::containerFile(container);

@@ -312,7 +312,7 @@ int WriteFormatted(Connection& c, const char* format, ...) {
         if (*p == '\0') {
             break;
         }
-        const std::string spec(start, static_cast<std::size_t>(p - start + 1));
+        const std::string conversion(start, static_cast<std::size_t>(p - start + 1));
         char temp[512];
         temp[0] = '\0';
         switch (*p) {
@@ -322,15 +322,15 @@ int WriteFormatted(Connection& c, const char* format, ...) {
                 break;
             }
             case 'd': case 'i': case 'u': case 'x': case 'X': case 'c':
-                std::snprintf(temp, sizeof(temp), spec.c_str(), va_arg(args, int));
+                std::snprintf(temp, sizeof(temp), conversion.c_str(), va_arg(args, int));
                 out += temp;
                 break;
             case 'f': case 'g':
-                std::snprintf(temp, sizeof(temp), spec.c_str(), va_arg(args, double));
+                std::snprintf(temp, sizeof(temp), conversion.c_str(), va_arg(args, double));
                 out += temp;
                 break;
             case 'p':
-                std::snprintf(temp, sizeof(temp), spec.c_str(), va_arg(args, void*));
+                std::snprintf(temp, sizeof(temp), conversion.c_str(), va_arg(args, void*));
                 out += temp;
                 break;
             default: out += *p; break;  // "%%" and unknown letters

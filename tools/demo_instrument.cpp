@@ -26,16 +26,16 @@ int main(int argc, char** argv) {
         {u"Pizzicato", 4},     {u"Tremolo", 5},   {u"Col Legno", 6},  {u"Harmonics", 7},
         {u"Marcato", 8},       {u"Tenuto", 9},    {u"Trill Maj2", 10}, {u"Sul Ponticello", 11},
     };
-    pw::InstrumentSpec spec;
-    spec.programVersion = 0xA5;
+    pw::InstrumentSpec instrument;
+    instrument.programVersion = 0xA5;
     int n = 0;
     for (const Articulation& a : kArticulations) {
         // Articulation numbers 10, 20 ... 120: the keyswitch velocities of the velocity mode.
-        spec.groups.push_back(pw::articulationGroup(a.name, 100 + n, 10 * (n + 1), a.icon, 7, n % 2 == 1));
+        instrument.groups.push_back(pw::articulationGroup(a.name, 100 + n, 10 * (n + 1), a.icon, 7, n % 2 == 1));
         if (n == 3) {
             // Release samples carry the placeholder key; a second legato layer repeats its key.
-            spec.groups.push_back(pw::articulationGroup(u"Release samples", 19999, 0, 0));
-            spec.groups.push_back(pw::articulationGroup(u"Legato layer 2", 100, 10, 0));
+            instrument.groups.push_back(pw::articulationGroup(u"Release samples", 19999, 0, 0));
+            instrument.groups.push_back(pw::articulationGroup(u"Legato layer 2", 100, 10, 0));
         }
         ++n;
     }
@@ -43,10 +43,10 @@ int main(int argc, char** argv) {
     script.sourceText = std::string("on init\n  declare $3nvk5 := 24\nend on\n");
     script.description = std::string("Articulations");
     script.variableLines = {std::string("$bars 4"), std::string("$3nvk5 24")};
-    spec.scripts = {script};
+    instrument.scripts = {script};
 
     nw::ContainerPatch container;
-    container.preset = pw::presetStream(spec);
+    container.preset = pw::presetStream(instrument);
     container.layout = nw::PresetLayout::PackedSubtree;
     const nw::Bytes file = nw::containerFile(container);
 

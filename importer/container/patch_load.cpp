@@ -27,7 +27,9 @@ PatchResult loadFromContainer(PatchHandle& h) {
     if (crc32Of(*data) != h.header.checksum()) {
         return PatchResult::InvalidPatch;
     }
-    h.presetStream = *data;
+    // The tree is not read again after the load: take its bytes instead of
+    // copying tens of megabytes.
+    h.presetStream = std::move(*const_cast<std::vector<std::uint8_t>*>(data));
     return PatchResult::Ok;
 }
 

@@ -1,5 +1,7 @@
 #include "importer/items/item_reader.h"
 
+#include <memory>
+
 #include "codec/fastlz.h"
 #include "importer/items/item_frame.h"
 #include "shared/byte_reader.h"
@@ -113,13 +115,14 @@ ItemReadCode readSubtree(ByteReader& in, Item& item, ReadContext& ctx) {
         return ItemReadCode::BadUnpackedSize;
     }
     ctx.unpackBudget -= unpackedSize;
-    std::vector<std::uint8_t> unpacked(unpackedSize);
+    // Every byte is written by the decompressor, so the buffer is not cleared first.
+    const auto unpacked = std::make_unique_for_overwrite<std::uint8_t[]>(unpackedSize);
     const std::span<const std::uint8_t> storedBytes(
         reinterpret_cast<const std::uint8_t*>(stored.data()), stored.size());
-    if (!codec::fastlzDecompressExact(storedBytes, unpacked)) {
+    if (!codec::fastlzDecompressExact(storedBytes, std::span<std::uint8_t>(unpacked.get(), unpackedSize))) {
         return ItemReadCode::BadUnpackedSize;
     }
-    ByteReader inner(unpacked.data(), unpacked.size());
+    ByteReader inner(unpacked.get(), unpackedSize);
     if (ItemReadCode c = readFrame(inner, std::nullopt, *held, ctx); c != ItemReadCode::Ok) {
         return c;
     }

@@ -59,12 +59,12 @@ protected:
         return texts;
     }
     std::string Instrument(const std::string& name) {
-        patch_writer::InstrumentSpec spec = NumberedInstrument(3);
+        patch_writer::InstrumentSpec instrument = NumberedInstrument(3);
         patch_writer::ScriptSpec script;
         script.variableLines = {std::string("$3nvk5 36")};
-        spec.scripts = {script};
+        instrument.scripts = {script};
         const std::string path = folder_.file(name);
-        WriteBytes(path, InstrumentFile(spec));
+        WriteBytes(path, InstrumentFile(instrument));
         return path;
     }
     std::string ArticulationSet(const std::string& name) {

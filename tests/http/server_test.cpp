@@ -86,7 +86,7 @@ protected:
 
 TEST_F(ServerTest, StaticFilesIndexAndNotFound) {
     struct Row {
-        const char* target;
+        std::string target;
         std::string reply;
     };
     const Row rows[] = {
@@ -98,10 +98,10 @@ TEST_F(ServerTest, StaticFilesIndexAndNotFound) {
         {"/..\\secret.txt", "HTTP/1.1 404 Not Found\r\n\r\n"},
         {"/%5c..%5csecret.txt", "HTTP/1.1 404 Not Found\r\n\r\n"},
         {"http://localhost/secret.txt", "HTTP/1.1 404 Not Found\r\n\r\n"},
-        {(folder / "secret.txt").string().c_str(), "HTTP/1.1 404 Not Found\r\n\r\n"},
+        {(folder / "secret.txt").string(), "HTTP/1.1 404 Not Found\r\n\r\n"},
     };
     for (const Row& r : rows) {
-        const Reply reply = Exchange({std::string("GET ") + r.target + " HTTP/1.1\r\nHost: x\r\n\r\n"});
+        const Reply reply = Exchange({"GET " + r.target + " HTTP/1.1\r\nHost: x\r\n\r\n"});
         EXPECT_TRUE(reply.closed) << r.target;
         EXPECT_EQ(reply.text, r.reply) << r.target;
     }

@@ -96,8 +96,8 @@ TEST(KeyswitchLine, NameValueSplitAndDecimal) {
 }
 
 TEST(Extraction, VelocityModeEntries) {
-    pw::InstrumentSpec spec;
-    spec.groups = {pw::articulationGroup(u"Legato", 60, 12, 7), pw::articulationGroup(u"Spiccato \u00e0", 61, 200, 300),
+    pw::InstrumentSpec instrument;
+    instrument.groups = {pw::articulationGroup(u"Legato", 60, 12, 7), pw::articulationGroup(u"Spiccato \u00e0", 61, 200, 300),
                    pw::articulationGroup(u"Pizz", 62, 0, 255)};
     const std::vector<Entry> expected = {
         {"Legato", 7, 0, 12, -1, -1, -1},
@@ -110,55 +110,55 @@ TEST(Extraction, VelocityModeEntries) {
         bool big;
     };
     for (const Form f : {Form{FileForm::Plain, false}, Form{FileForm::Plain, true}, Form{FileForm::Container, false}}) {
-        spec.bigEndian = f.big;
-        EXPECT_EQ(Import(InstrumentFile(spec, f.form)), expected)
+        instrument.bigEndian = f.big;
+        EXPECT_EQ(Import(InstrumentFile(instrument, f.form)), expected)
             << "container " << (f.form == FileForm::Container) << " big-endian " << f.big;
     }
 }
 
 TEST(Extraction, KeyswitchModeCountsFromTheScriptVariable) {
-    pw::InstrumentSpec spec = NumberedInstrument(3);
+    pw::InstrumentSpec instrument = NumberedInstrument(3);
     pw::ScriptSpec script;
     script.variableLines = {std::string("$3NVK5 24")};
-    spec.scripts = {script};
-    const auto entries = Import(InstrumentFile(spec), 1);
+    instrument.scripts = {script};
+    const auto entries = Import(InstrumentFile(instrument), 1);
     EXPECT_EQ(Notes(entries), (std::vector<int>{24, 25, 26}));
     for (const Entry& e : entries) {
         EXPECT_EQ(e.notev, 127);
     }
     // Only the low 8 bits of the mode count.
-    EXPECT_EQ(Notes(Import(InstrumentFile(spec), 0x100)), (std::vector<int>{0, 0, 0}));
-    EXPECT_EQ(Notes(Import(InstrumentFile(spec), 0x101)), (std::vector<int>{24, 25, 26}));
+    EXPECT_EQ(Notes(Import(InstrumentFile(instrument), 0x100)), (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(Notes(Import(InstrumentFile(instrument), 0x101)), (std::vector<int>{24, 25, 26}));
 
-    spec.scripts.clear();
-    EXPECT_EQ(Notes(Import(InstrumentFile(spec), 1)), (std::vector<int>{0, 1, 2})) << "no variable: base 0";
+    instrument.scripts.clear();
+    EXPECT_EQ(Notes(Import(InstrumentFile(instrument), 1)), (std::vector<int>{0, 1, 2})) << "no variable: base 0";
 }
 
 TEST(Extraction, KeyswitchVariableAcrossScripts) {
-    pw::InstrumentSpec spec = NumberedInstrument(2);
+    pw::InstrumentSpec instrument = NumberedInstrument(2);
     pw::ScriptSpec first;
     first.variableLines = {std::string("$3nvk5 10"), std::string("$other 5"), std::string("$3nvk5")};
     pw::ScriptSpec third;
     third.variableLines = {std::nullopt, std::string("$3nvk5 48")};
     pw::ScriptSpec sixth;  // only five script slots are looked at
     sixth.variableLines = {std::string("$3nvk5 90")};
-    spec.scripts = {first, pw::ScriptSpec{}, third, pw::ScriptSpec{}, pw::ScriptSpec{}, sixth};
-    EXPECT_EQ(Notes(Import(InstrumentFile(spec), 1)), (std::vector<int>{48, 49})) << "the last line examined wins";
+    instrument.scripts = {first, pw::ScriptSpec{}, third, pw::ScriptSpec{}, pw::ScriptSpec{}, sixth};
+    EXPECT_EQ(Notes(Import(InstrumentFile(instrument), 1)), (std::vector<int>{48, 49})) << "the last line examined wins";
 }
 
 TEST(Extraction, OldProgramLayoutUpToVersion0x80) {
-    pw::InstrumentSpec spec = NumberedInstrument(2);
-    spec.oldLayoutScripts = {{"$3nvk5 36"}, {}, {}, {}, {"x 1", "$3nvk5 40"}};
+    pw::InstrumentSpec instrument = NumberedInstrument(2);
+    instrument.oldLayoutScripts = {{"$3nvk5 36"}, {}, {}, {}, {"x 1", "$3nvk5 40"}};
     pw::ScriptSpec script;
     script.variableLines = {std::string("$3nvk5 72")};
-    spec.scripts = {script};
+    instrument.scripts = {script};
     struct Case {
         std::uint16_t version;
         int base;
     };
     for (const Case c : {Case{0x80, 40}, Case{0x60, 40}, Case{0x81, 72}, Case{0xA5, 72}}) {
-        spec.programVersion = c.version;
-        EXPECT_EQ(Notes(Import(InstrumentFile(spec), 1)), (std::vector<int>{c.base, c.base + 1}))
+        instrument.programVersion = c.version;
+        EXPECT_EQ(Notes(Import(InstrumentFile(instrument), 1)), (std::vector<int>{c.base, c.base + 1}))
             << std::hex << c.version;
     }
 }
@@ -191,8 +191,8 @@ TEST(Extraction, WhichSlotRecordCounts) {
     pw::SlotValues notSeven = values(74, 46);
     notSeven.seven = 8;
 
-    pw::InstrumentSpec spec;
-    spec.groups = {
+    pw::InstrumentSpec instrument;
+    instrument.groups = {
         withSlots(u"highest wins", {{2, values(60, 2)}, {6, values(61, 6)}}),
         withSlots(u"failing slot skipped", {{3, values(62, 3)}, {7, failing}}),
         withSlots(u"key 0", {{1, values(63, 1)}, {5, values(0, 5)}}),
@@ -204,7 +204,7 @@ TEST(Extraction, WhichSlotRecordCounts) {
         withSlots(u"seven is 8", {{7, notSeven}}),
         withSlots(u"no slot", {}),
     };
-    const auto entries = Import(InstrumentFile(spec));
+    const auto entries = Import(InstrumentFile(instrument));
     EXPECT_EQ(Names(entries),
               (std::vector<std::string>{"highest wins", "failing slot skipped", "shifted block", "range 0.5"}));
     ASSERT_EQ(entries.size(), 4U);
@@ -221,14 +221,14 @@ TEST(Extraction, AtMost128EntriesInGroupOrder) {
 }
 
 TEST(Extraction, GroupsWithoutARecordOrSlotDataThatFits) {
-    pw::InstrumentSpec spec;
+    pw::InstrumentSpec instrument;
     pw::GroupSpec unnamed = pw::articulationGroup(u"ignored", 60, 1, 1);
     unnamed.version = 0x8F;
     pw::GroupSpec shortBody = pw::articulationGroup(u"short", 61, 1, 1);
     shortBody.slots[7].body = pw::slotRecordBody(shortBody.slots[7].values);
     shortBody.slots[7].body->resize(100);  // the icon at 98 no longer fits
-    spec.groups = {unnamed, shortBody, pw::articulationGroup(u"fine", 62, 1, 1)};
-    EXPECT_EQ(Names(Import(InstrumentFile(spec))), (std::vector<std::string>{"", "fine"}));
+    instrument.groups = {unnamed, shortBody, pw::articulationGroup(u"fine", 62, 1, 1)};
+    EXPECT_EQ(Names(Import(InstrumentFile(instrument))), (std::vector<std::string>{"", "fine"}));
 }
 
 TEST(Extraction, FilesThatYieldNothing) {

@@ -65,13 +65,13 @@ inline std::vector<std::uint8_t> InstrumentFile(const patch_writer::InstrumentSp
 // Groups named "A0", "A1" ... with keys 60, 61 ..., articulation numbers
 // 10, 11 ... and icons 3, 4 ...
 inline patch_writer::InstrumentSpec NumberedInstrument(int groups) {
-    patch_writer::InstrumentSpec spec;
+    patch_writer::InstrumentSpec instrument;
     for (int i = 0; i < groups; ++i) {
         std::string name = "A" + std::to_string(i);
-        spec.groups.push_back(
+        instrument.groups.push_back(
             patch_writer::articulationGroup(std::u16string(name.begin(), name.end()), 60 + i, 10 + i, 3 + i));
     }
-    return spec;
+    return instrument;
 }
 
 class ScriptedKeyboard final : public platform::KeyboardState {

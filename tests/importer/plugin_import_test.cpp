@@ -24,9 +24,9 @@ protected:
         host_.clearRecords();
     }
 
-    std::string Instrument(const pw::InstrumentSpec& spec, const std::string& name = "Strings.nki") {
+    std::string Instrument(const pw::InstrumentSpec& instrument, const std::string& name = "Strings.nki") {
         const std::string path = folder_.file(name);
-        WriteBytes(path, InstrumentFile(spec));
+        WriteBytes(path, InstrumentFile(instrument));
         return path;
     }
 
@@ -113,12 +113,12 @@ TEST_F(PluginImport, AppendCountsKeyNamesAsUse) {
 }
 
 TEST_F(PluginImport, ControlHeldAsksForKeyswitchNumbering) {
-    pw::InstrumentSpec spec = NumberedInstrument(3);
+    pw::InstrumentSpec instrument = NumberedInstrument(3);
     pw::ScriptSpec script;
     script.variableLines = {std::string("$3nvk5 24")};
-    spec.scripts = {script};
+    instrument.scripts = {script};
     platform_.keyboard.control = true;
-    ImportNki(*plug_, Instrument(spec), NkiImportMode::Replace);
+    ImportNki(*plug_, Instrument(instrument), NkiImportMode::Replace);
     const auto& t = plug_->articulations;
     EXPECT_EQ((std::vector<int>{t.note[0], t.note[1], t.note[2]}), (std::vector<int>{24, 25, 26}));
     EXPECT_EQ((std::vector<int>{t.notev[0], t.notev[1], t.notev[2]}), (std::vector<int>{127, 127, 127}));

@@ -80,16 +80,16 @@ Bytes fullObject(std::uint16_t id, const Bytes& body, bool big) {
     return w.bytes();
 }
 
-Bytes structuredBody(const StructuredSpec& spec, bool big) {
+Bytes structuredBody(const StructuredSpec& instrument, bool big) {
     FieldWriter w(big);
-    w.u8(1).u16(spec.version);
-    w.i32(static_cast<std::int32_t>(spec.privateData.size())).raw(spec.privateData);
-    w.i32(static_cast<std::int32_t>(spec.publicData.size())).raw(spec.publicData);
+    w.u8(1).u16(instrument.version);
+    w.i32(static_cast<std::int32_t>(instrument.privateData.size())).raw(instrument.privateData);
+    w.i32(static_cast<std::int32_t>(instrument.publicData.size())).raw(instrument.publicData);
     Bytes children;
-    for (const Bytes& c : spec.children) {
+    for (const Bytes& c : instrument.children) {
         append(children, c);
     }
-    append(children, spec.childrenTail);
+    append(children, instrument.childrenTail);
     w.i32(static_cast<std::int32_t>(children.size())).raw(children);
     return w.bytes();
 }

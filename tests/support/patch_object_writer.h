@@ -49,7 +49,7 @@ struct StructuredSpec {
     std::vector<Bytes> children;  // full objects
     Bytes childrenTail;           // extra bytes at the end of the children block
 };
-Bytes structuredBody(const StructuredSpec& spec, bool big = false);
+Bytes structuredBody(const StructuredSpec& instrument, bool big = false);
 // A structured flag of 0: the rest of the body is private data.
 Bytes unstructuredBody(const Bytes& privateData);
 // The body of a public object: structured flag 1, version, the record.

@@ -1,0 +1,76 @@
+// The process's server follows the settings, is polled from every
+// instance's idle call and outlives the instance that started it.
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+
+#include <filesystem>
+
+#include "http/server.h"
+#include "http/server_control.h"
+#include "tests/support/instance_fixture.h"
+
+namespace velmora::test {
+namespace {
+
+class ServerControl : public ::testing::Test {
+protected:
+    void SetUp() override { std::filesystem::remove(platform::SettingsStore::currentUser().filePath()); }
+    void TearDown() override { std::filesystem::remove(platform::SettingsStore::currentUser().filePath()); }
+    static void EnableServer(const char* port) {
+        const auto settings = platform::SettingsStore::currentUser();
+        settings.writeDword(platform::kVelmoraKey, "HTTP API", 1);
+        settings.writeString(platform::kVelmoraKey, "HTTP Port", port);
+    }
+};
+
+TEST_F(ServerControl, OffUnlessTheSettingSaysOn) {
+    RecordingHost host;
+    auto plug = MakeInstance(host);
+    EXPECT_EQ(http::RunningServer(), nullptr);
+}
+
+TEST_F(ServerControl, FirstInstanceStartsItAndTheLastStopsIt) {
+    EnableServer("0");  // any free port
+    RecordingHost host;
+    auto first = MakeInstance(host, 1);
+    ASSERT_NE(http::RunningServer(), nullptr);
+    EXPECT_EQ(http::RunningServer()->context, first.get());
+    auto second = MakeInstance(host, 2);
+    first.reset();
+    ASSERT_NE(http::RunningServer(), nullptr) << "a living instance keeps it";
+    EXPECT_EQ(http::RunningServer()->context, second.get()) << "the context moves to a living instance";
+
+    // The idle call answers requests.
+    const int port = http::ServerPort(*http::RunningServer());
+    const platform::net::Socket s = platform::net::ConnectLoopback(port);
+    std::size_t sent = 0;
+    const std::string request = "GET /api/0/tab=0 HTTP/1.1\r\n\r\n";
+    platform::net::Send(s, request.data(), request.size(), sent);
+    std::string reply;
+    for (int i = 0; i < 200 && reply.find("\n}\n") == std::string::npos; ++i) {
+        second->Idle_Public();
+        char buffer[8192];
+        const ssize_t n = ::recv(s, buffer, sizeof(buffer), MSG_DONTWAIT);
+        if (n > 0) {
+            reply.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    platform::net::Close(s);
+    EXPECT_EQ(reply.rfind("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n\r\n{", 0), 0U);
+    EXPECT_EQ(second->tab, 0);
+
+    second.reset();
+    EXPECT_EQ(http::RunningServer(), nullptr);
+}
+
+TEST_F(ServerControl, APortThatCannotBeUsedLeavesNoServer) {
+    EnableServer("not-a-port");
+    RecordingHost host;
+    auto plug = MakeInstance(host);
+    EXPECT_EQ(http::RunningServer(), nullptr);
+    plug->Idle_Public();  // polling nothing is harmless
+}
+
+}  // namespace
+}  // namespace velmora::test
