@@ -1,6 +1,7 @@
 // Writes a seed corpus for the import fuzz target: instruments written by
 // the patch-object writer, as plain patch files of both byte orders and as
 // containers, into the folder given as the only argument.
+#include "tests/support/seed_files.h"
 #include "tests/importer/import_fixture.h"
 
 #include <cstdio>
@@ -8,20 +9,6 @@
 
 namespace pw = velmora::patch_writer;
 using velmora::test::FileForm;
-
-namespace {
-
-bool save(const std::string& folder, const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    const std::string path = folder + "/" + name;
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) {
-        return false;
-    }
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -58,14 +45,14 @@ int main(int argc, char** argv) {
         for (bool big : {false, true}) {
             pw::InstrumentSpec s = base;
             s.bigEndian = big;
-            ok = save(argv[1], "plain-" + std::to_string(index++) + ".nki", velmora::test::InstrumentFile(s)) && ok;
+            ok = velmora::test::WriteSeedFile(argv[1], "plain-" + std::to_string(index++) + ".nki", velmora::test::InstrumentFile(s)) && ok;
         }
-        ok = save(argv[1], "container-" + std::to_string(index++) + ".nki",
+        ok = velmora::test::WriteSeedFile(argv[1], "container-" + std::to_string(index++) + ".nki",
                   velmora::test::InstrumentFile(base, FileForm::Container)) &&
              ok;
         // The bare preset stream too, so the fuzzer can reach the objects
         // without first finding a valid checksum.
-        ok = save(argv[1], "stream-" + std::to_string(index++) + ".bin", pw::presetStream(base)) && ok;
+        ok = velmora::test::WriteSeedFile(argv[1], "stream-" + std::to_string(index++) + ".bin", pw::presetStream(base)) && ok;
     }
     return ok ? 0 : 1;
 }

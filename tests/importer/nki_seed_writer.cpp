@@ -1,5 +1,6 @@
 // Writes a seed corpus for the NKI fuzz target: plain patch files and
 // containers in each layout, into the folder given as the only argument.
+#include "tests/support/seed_files.h"
 #include "tests/support/nki_writer.h"
 
 #include <cstdio>
@@ -15,16 +16,6 @@ w::Bytes preset(std::size_t n) {
         b[i] = static_cast<std::uint8_t>((i % 29) * 3 + i / 50);
     }
     return b;
-}
-
-bool save(const std::string& folder, const std::string& name, const w::Bytes& bytes) {
-    const std::string path = folder + "/" + name;
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) {
-        return false;
-    }
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
 }
 
 }  // namespace
@@ -47,7 +38,7 @@ int main(int argc, char** argv) {
                 p.header.version = 0x100;
                 p.trailer = trailer;
                 p.trailerData = {1, 2, 3};
-                ok = save(folder, "plain-" + std::to_string(index++) + ".nki", w::plainPatchFile(p)) && ok;
+                ok = velmora::test::WriteSeedFile(folder, "plain-" + std::to_string(index++) + ".nki", w::plainPatchFile(p)) && ok;
             }
         }
         for (auto layout : {w::PresetLayout::PackedSubtree, w::PresetLayout::InlineSubtree,
@@ -59,7 +50,7 @@ int main(int argc, char** argv) {
                 c.layout = layout;
                 c.unknownPresetKind = odd;
                 c.extraItems = odd;
-                ok = save(folder, "container-" + std::to_string(index++) + ".nki", w::containerFile(c)) && ok;
+                ok = velmora::test::WriteSeedFile(folder, "container-" + std::to_string(index++) + ".nki", w::containerFile(c)) && ok;
             }
         }
     }

@@ -14,16 +14,9 @@ namespace {
 namespace w = nki_writer;
 using test::OpenedPatch;
 
-w::PlainPatch plain() {
-    w::PlainPatch p;
-    p.preset = test::samplePreset();
-    p.header.version = 0x100;
-    return p;
-}
-
 TEST(PatchLoad, PlainPatchGivesItsPresetStream) {
     for (codec::FastLzLevel level : {codec::FastLzLevel::One, codec::FastLzLevel::Two}) {
-        w::PlainPatch patch = plain();
+        w::PlainPatch patch = test::SamplePlainPatch();
         patch.level = level;
         OpenedPatch p(w::plainPatchFile(patch));
         ASSERT_NE(p.handle(), nullptr);
@@ -36,7 +29,7 @@ TEST(PatchLoad, PlainPatchGivesItsPresetStream) {
 }
 
 TEST(PatchLoad, ByteReversedHeaderGivesBigEndianPresetStream) {
-    w::PlainPatch patch = plain();
+    w::PlainPatch patch = test::SamplePlainPatch();
     patch.bigEndian = true;
     patch.preset = {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC};  // a big-endian stream
     patch.trailer = w::TrailerKind::Big;
@@ -67,7 +60,7 @@ TEST(PatchLoad, TrailerRules) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        w::PlainPatch patch = plain();
+        w::PlainPatch patch = test::SamplePlainPatch();
         patch.trailer = c.kind;
         patch.trailerData = c.data;
         OpenedPatch p(w::plainPatchFile(patch));
@@ -80,7 +73,7 @@ TEST(PatchLoad, TrailerRules) {
 }
 
 TEST(PatchLoad, TrailerAnnouncingTooMuchIsNoTrailerOrAShortRead) {
-    w::PlainPatch patch = plain();
+    w::PlainPatch patch = test::SamplePlainPatch();
     patch.trailer = w::TrailerKind::Little;
     patch.trailerData = {1, 2, 3};
     w::Bytes file = w::plainPatchFile(patch);
@@ -100,7 +93,7 @@ TEST(PatchLoad, TrailerAnnouncingTooMuchIsNoTrailerOrAShortRead) {
 
 TEST(PatchLoad, OneChangedByteOfStoredPresetDataFails) {
     // Plain: a byte of the compressed data.
-    w::Bytes file = w::plainPatchFile(plain());
+    w::Bytes file = w::plainPatchFile(test::SamplePlainPatch());
     file[222 + 5] ^= 0x01;
     OpenedPatch p(file);
     ASSERT_NE(p.handle(), nullptr);
@@ -135,7 +128,7 @@ TEST(PatchLoad, DeclaredSizesThatCannotBeRight) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        w::PlainPatch patch = plain();
+        w::PlainPatch patch = test::SamplePlainPatch();
         w::Bytes file = w::plainPatchFile(patch);
         auto set32 = [&](std::size_t at, std::uint32_t v) {
             for (int i = 0; i < 4; ++i) {
@@ -181,7 +174,7 @@ TEST(PatchLoad, UnknownHandleAndSecondLoad) {
     EXPECT_EQ(loadPatch(nullptr), PatchResult::UnknownHandle);
     PatchHandle stranger;
     EXPECT_EQ(loadPatch(&stranger), PatchResult::UnknownHandle);
-    OpenedPatch p(w::plainPatchFile(plain()));
+    OpenedPatch p(w::plainPatchFile(test::SamplePlainPatch()));
     ASSERT_EQ(loadPatch(p.handle()), PatchResult::Ok);
     // The file was released by the first load.
     EXPECT_EQ(loadPatch(p.handle()), PatchResult::ReadFailure);

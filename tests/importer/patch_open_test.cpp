@@ -17,15 +17,8 @@ namespace {
 namespace w = nki_writer;
 using test::OpenedPatch;
 
-w::PlainPatch plain() {
-    w::PlainPatch p;
-    p.preset = test::samplePreset();
-    p.header.version = 0x100;
-    return p;
-}
-
 TEST(PatchOpen, PlainAndContainerFilesOpen) {
-    OpenedPatch p(w::plainPatchFile(plain()));
+    OpenedPatch p(w::plainPatchFile(test::SamplePlainPatch()));
     ASSERT_NE(p.handle(), nullptr);
     EXPECT_FALSE(p.handle()->fromContainer);
     EXPECT_FALSE(p.handle()->bigEndian);
@@ -39,7 +32,7 @@ TEST(PatchOpen, PlainAndContainerFilesOpen) {
 }
 
 TEST(PatchOpen, ByteReversedHeaderIsReadBigEndian) {
-    w::PlainPatch patch = plain();
+    w::PlainPatch patch = test::SamplePlainPatch();
     patch.bigEndian = true;
     patch.header.kind = 0xAB85EF01;
     OpenedPatch p(w::plainPatchFile(patch));
@@ -59,7 +52,7 @@ TEST(PatchOpen, HeaderChecks) {
         PatchResult expected;
     };
     auto withHeader = [](auto change) {
-        w::PlainPatch p = plain();
+        w::PlainPatch p = test::SamplePlainPatch();
         change(p.header);
         return w::plainPatchFile(p);
     };
@@ -69,7 +62,7 @@ TEST(PatchOpen, HeaderChecks) {
         change(c.header);
         return w::containerFile(c);
     };
-    w::Bytes zeroSize = w::plainPatchFile(plain());
+    w::Bytes zeroSize = w::plainPatchFile(test::SamplePlainPatch());
     for (std::size_t i = 4; i < 8; ++i) {
         zeroSize[i] = 0;
     }
@@ -110,7 +103,7 @@ TEST(PatchOpen, HeaderChecks) {
 
 TEST(PatchOpen, OpensFromAPathAndRefusesAMissingFile) {
     const auto path = std::filesystem::temp_directory_path() / "velmora-open-test.nki";
-    const w::Bytes bytes = w::plainPatchFile(plain());
+    const w::Bytes bytes = w::plainPatchFile(test::SamplePlainPatch());
     {
         std::FILE* f = std::fopen(path.c_str(), "wb");
         ASSERT_NE(f, nullptr);
@@ -126,7 +119,7 @@ TEST(PatchOpen, OpensFromAPathAndRefusesAMissingFile) {
 }
 
 TEST(PatchHandles, CloseKnowsOnlyOpenHandles) {
-    OpenOutcome o = openPatchBytes(w::plainPatchFile(plain()));
+    OpenOutcome o = openPatchBytes(w::plainPatchFile(test::SamplePlainPatch()));
     ASSERT_NE(o.handle, nullptr);
     EXPECT_EQ(findOpenHandle(o.handle), o.handle);
     EXPECT_TRUE(closePatch(o.handle));

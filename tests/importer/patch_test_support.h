@@ -2,6 +2,8 @@
 // Opens patch bytes and closes the handle at the end of a test.
 #include "importer/container/patch_handles.h"
 #include "importer/container/patch_open.h"
+#include "tests/importer/fixtures.h"
+#include "tests/support/nki_writer.h"
 
 #include <cstdint>
 #include <vector>
@@ -17,5 +19,13 @@ struct OpenedPatch {
     OpenedPatch& operator=(const OpenedPatch&) = delete;
     container::PatchHandle* handle() const { return outcome.handle; }
 };
+
+// A small plain patch around the sample preset.
+inline nki_writer::PlainPatch SamplePlainPatch() {
+    nki_writer::PlainPatch p;
+    p.preset = samplePreset();
+    p.header.version = 0x100;
+    return p;
+}
 
 }  // namespace velmora::test

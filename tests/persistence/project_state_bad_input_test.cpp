@@ -8,30 +8,11 @@
 #include "persistence/project_state.h"
 #include "platform/byte_stream.h"
 #include "tests/support/instance_fixture.h"
+#include "tests/persistence/state_fixture.h"
 #include "tests/support/state_writer.h"
 
 namespace velmora::test {
 namespace {
-
-class NamedModule final : public platform::Platform {
-public:
-    explicit NamedModule(std::string name) : name_(std::move(name)) {}
-    std::string moduleFileName(const void*) const override { return name_; }
-
-private:
-    std::string name_;
-};
-
-void Restore(ZOLTVSTExprPlug& plug, std::vector<std::uint8_t> bytes) {
-    platform::MemoryStream stream(std::move(bytes));
-    plug.SaveRestoreState(&stream, 0);
-}
-
-std::vector<std::uint8_t> Save(ZOLTVSTExprPlug& plug) {
-    platform::MemoryStream stream;
-    plug.SaveRestoreState(&stream, 1);
-    return stream.bytes();
-}
 
 // A version 10 state that uses every part of the layout.
 StateDescription FullState() {

@@ -5,32 +5,16 @@
 #include "persistence/project_state.h"
 #include "platform/byte_stream.h"
 #include "tests/support/instance_fixture.h"
+#include "tests/persistence/state_fixture.h"
 #include "tests/support/state_writer.h"
 
 namespace velmora::test {
 namespace {
 
-void Restore(ZOLTVSTExprPlug& plug, std::vector<std::uint8_t> bytes) {
-    platform::MemoryStream stream(std::move(bytes));
-    plug.SaveRestoreState(&stream, 0);
-}
-
 StateDescription Version(std::uint32_t v) {
-    StateDescription s;
-    s.version = v;
-    s.articulations.resize(16);
-    s.pages.resize(16);
-    s.controllers.resize(96);
+    StateDescription s = FullSizeState(v);
     s.options = DefaultVersion10Options();
     return s;
-}
-
-std::vector<std::intptr_t> Values(const RecordingHost& host, std::intptr_t id) {
-    std::vector<std::intptr_t> out;
-    for (const auto& c : host.callsWithId(id)) {
-        out.push_back(c.value);
-    }
-    return out;
 }
 
 TEST(ProjectStateRestore, StoredFieldsComeBack) {
@@ -225,7 +209,7 @@ TEST(ProjectStateRestore, ParameterLayoutIsAnnounced) {
         SetOption(s.options, "paramknob", c.paramknob);
         host.clearRecords();
         Restore(*plug, WriteState(s));
-        EXPECT_EQ(Values(host, plug::FHD_SetNumParams), std::vector<std::intptr_t>{c.params}) << c.version;
+        EXPECT_EQ(DispatchedValues(host, plug::FHD_SetNumParams), std::vector<std::intptr_t>{c.params}) << c.version;
         EXPECT_EQ(plug->articulationParamIndex, c.index) << c.version;
         EXPECT_EQ(plug->paramknob, static_cast<std::int32_t>(c.paramknob));
     }

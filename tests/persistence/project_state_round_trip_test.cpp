@@ -10,21 +10,11 @@
 #include "persistence/project_state.h"
 #include "platform/byte_stream.h"
 #include "tests/support/instance_fixture.h"
+#include "tests/persistence/state_fixture.h"
 #include "tests/support/state_writer.h"
 
 namespace velmora::test {
 namespace {
-
-std::vector<std::uint8_t> Save(ZOLTVSTExprPlug& plug) {
-    platform::MemoryStream stream;
-    plug.SaveRestoreState(&stream, 1);
-    return stream.bytes();
-}
-
-void Restore(ZOLTVSTExprPlug& plug, std::vector<std::uint8_t> bytes) {
-    platform::MemoryStream stream(std::move(bytes));
-    plug.SaveRestoreState(&stream, 0);
-}
 
 class Filler {
 public:

@@ -4,29 +4,16 @@
 #include "persistence/project_state.h"
 #include "platform/byte_stream.h"
 #include "tests/support/instance_fixture.h"
+#include "tests/persistence/state_fixture.h"
 #include "tests/support/state_writer.h"
 
 namespace velmora::test {
 namespace {
 
-void Restore(ZOLTVSTExprPlug& plug, const StateDescription& s) {
-    platform::MemoryStream stream(WriteState(s));
-    plug.SaveRestoreState(&stream, 0);
-}
-
-StateDescription Version(std::uint32_t v) {
-    StateDescription s;
-    s.version = v;
-    s.articulations.resize(16);
-    s.pages.resize(16);
-    s.controllers.resize(96);
-    return s;
-}
-
 TEST(ProjectStateVersions, VersionOneNotesAndIcons) {
     RecordingHost host;
     auto plug = MakeInstance(host);
-    StateDescription s = Version(1);
+    StateDescription s = FullSizeState(1);
     s.channel = 3;
     s.port = 2;
     s.articulations[0].note = 24;
@@ -50,7 +37,7 @@ TEST(ProjectStateVersions, VersionOneNotesAndIcons) {
 TEST(ProjectStateVersions, VersionTwoUaccFlagTurnsNotesIntoCC32Values) {
     RecordingHost host;
     auto plug = MakeInstance(host);
-    StateDescription s = Version(2);
+    StateDescription s = FullSizeState(2);
     s.uaccFlag = 1;
     s.ccghosting = 1;
     s.articulations[0].note = 10;
@@ -76,7 +63,7 @@ TEST(ProjectStateVersions, VersionsThreeToFiveConvertUaccAndModWheel) {
     for (std::uint32_t v : {3U, 4U, 5U}) {
         RecordingHost host;
         auto plug = MakeInstance(host);
-        StateDescription s = Version(v);
+        StateDescription s = FullSizeState(v);
         s.articulations[0].modw = 64;  // mod wheel wins over UACC
         s.articulations[0].uacc = 10;
         s.articulations[1].uacc = 10;
@@ -119,7 +106,7 @@ TEST(ProjectStateVersions, FlagsOfVersionsThreeToSevenByVersion) {
     for (const Case& c : cases) {
         RecordingHost host;
         auto plug = MakeInstance(host);
-        StateDescription s = Version(c.version);
+        StateDescription s = FullSizeState(c.version);
         s.ccghosting = 3;
         s.midiextend = 3;
         s.cctimingfix = 3;
@@ -136,7 +123,7 @@ TEST(ProjectStateVersions, VersionsSixAndSevenStoreEverythingAsIs) {
         auto plug = MakeInstance(host);
         plug->cc64release = 0;
         plug->allchannelomni = 0;
-        StateDescription s = Version(v);
+        StateDescription s = FullSizeState(v);
         s.articulations[4] = {40, 127, 8, -1, 20, 74, 3, "Trem", "", {}};
         s.pages[1] = "Page two";
         s.controllers[0].cc = 0;  // "none" in these versions
@@ -174,7 +161,7 @@ TEST(ProjectStateVersions, VersionsSixAndSevenStoreEverythingAsIs) {
 TEST(ProjectStateVersions, VersionSixOnlyUnassignsTheStoredControllers) {
     RecordingHost host;
     auto plug = MakeInstance(host);
-    StateDescription s = Version(6);
+    StateDescription s = FullSizeState(6);
     s.controllers.resize(2);
     s.controllers[1].cc = 0;
     Restore(*plug, s);
@@ -210,7 +197,7 @@ TEST(ProjectStateVersions, EarlyPlacementRules) {
         plug->channel = 9;
         plug->tab = 2;
         plug->preserveport = c.preserveBefore;
-        StateDescription s = Version(c.version);
+        StateDescription s = FullSizeState(c.version);
         s.port = 4;
         s.channel = 5;
         s.preserveport = c.storedPreserve;
@@ -232,7 +219,7 @@ TEST(ProjectStateVersions, FreshInstanceIsPlacedWhateverItPreserves) {
     RecordingHost host;
     auto plug = MakeInstance(host);
     plug->preserveport = 1;
-    StateDescription s = Version(6);
+    StateDescription s = FullSizeState(6);
     s.port = 4;
     s.channel = 5;
     s.tab = 3;
@@ -250,7 +237,7 @@ TEST(ProjectStateVersions, VersionEightHasNoVelocityNoKeyNamesAndAppliesMidiExte
     plug->SaveRestoreState(&none, 0);
     plug->preserveport = 1;
     plug->port = 9;
-    StateDescription s = Version(8);
+    StateDescription s = FullSizeState(8);
     s.articulations[1] = {50, 127, 2, -1, 3, 4, 5, "Marcato", "", {}};
     s.options = {{"port", 2}, {"midixtend", 1}, {"ghost", 1}, {"altmiddlec", 1}, {"cctimerfix", 1}};
     Restore(*plug, s);

@@ -4,16 +4,11 @@
 #include "persistence/project_state.h"
 #include "platform/byte_stream.h"
 #include "tests/support/instance_fixture.h"
+#include "tests/persistence/state_fixture.h"
 #include "tests/support/state_writer.h"
 
 namespace velmora::test {
 namespace {
-
-std::vector<std::uint8_t> Save(ZOLTVSTExprPlug& plug) {
-    platform::MemoryStream stream;
-    plug.SaveRestoreState(&stream, 1);
-    return stream.bytes();
-}
 
 // What a new first instance holds, as the description of its state.
 StateDescription NewInstanceState() {
