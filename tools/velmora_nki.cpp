@@ -62,9 +62,7 @@ int main(int argc, char** argv) {
         if (record != nullptr) {
             release(record);
         }
-        std::fprintf(stderr,
-                     "velmora-nki: %s: no articulations (not a valid Kontakt patch, or not a Spitfire Audio "
-                     "instrument)\n",
+        std::fprintf(stderr, "velmora-nki: %s: no articulations (no instrument patch with suitable groups)\n",
                      file.c_str());
         return 1;
     }
