@@ -1,23 +1,13 @@
 #include "importer/extract/keyswitch_line.h"
 
+#include "shared/ascii_text.h"
+
 #include <cctype>
 #include <limits>
 
 namespace velmora::extract {
 
 namespace {
-
-bool sameTextIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Leading white space, an optional sign and digits; anything after the
 // digits is ignored and no digits read as 0. Saturates instead of overflowing.
@@ -56,7 +46,7 @@ std::optional<std::int32_t> keyswitchBaseOf(std::string_view line) {
     if (start == line.size() || blank == std::string_view::npos) {
         return std::nullopt;
     }
-    if (!sameTextIgnoringCase(line.substr(start, blank - start), kKeyswitchVariable)) {
+    if (!EqualsIgnoringCase(line.substr(start, blank - start), kKeyswitchVariable)) {
         return std::nullopt;
     }
     std::string_view value = line.substr(blank + 1);
