@@ -6,9 +6,26 @@
 
 #include "core/plugin_instance.h"
 #include "http/api_options.h"
+#include "persistence/articulation_files.h"
 #include "platform/byte_stream.h"
+#include "shared/ascii_text.h"
 
 namespace velmora::host {
+
+namespace {
+
+// Instruments go in as a dropped file would (a replacing import); articulation
+// set files replace the instance's articulations through the import operation.
+void ImportArticulationFile(TFruityPlug* plug, const std::string& path) {
+    ZOLTVSTExprPlug* own = AsVelmoraInstance(plug);
+    if (own == nullptr || velmora::EndsWithIgnoringCase(path, ".nki")) {
+        plug->Dispatcher(plug::FPD_DroppedFile, 0, reinterpret_cast<std::intptr_t>(path.c_str()));
+        return;
+    }
+    ImportArticulations(*own, path, ImportMode::Replace);
+}
+
+}  // namespace
 
 SessionInstances::SessionInstances(const PluginLibrary& library, const Session& session, ReferenceHost& host)
     : host_(host) {
@@ -30,8 +47,7 @@ SessionInstances::SessionInstances(const PluginLibrary& library, const Session& 
             plug->SaveRestoreState(&stream, 0);
         }
         if (!setup.articulations.empty()) {
-            // As a user would: drop the articulation file on the instance.
-            plug->Dispatcher(plug::FPD_DroppedFile, 0, reinterpret_cast<std::intptr_t>(setup.articulations.c_str()));
+            ImportArticulationFile(plug, setup.articulations);
         }
         if (setup.port || setup.channel || !setup.options.empty()) {
             ZOLTVSTExprPlug* own = AsVelmoraInstance(plug);
@@ -65,7 +81,7 @@ SessionInstances::~SessionInstances() {
 }
 
 std::optional<PlayOutcome> Play(const Session& session, const std::string& pluginPath, std::string& error,
-                                bool verbose) {
+                                bool verbose, const std::string& saveStatesFolder) {
     PluginLibrary library(pluginPath);
     if (!library.ok()) {
         error = library.error();
@@ -156,6 +172,18 @@ std::optional<PlayOutcome> Play(const Session& session, const std::string& plugi
             }
         }
         host.setTick(lastTick);
+        if (!saveStatesFolder.empty()) {
+            for (std::size_t i = 0; i < host.instanceCount(); ++i) {
+                const std::string file = saveStatesFolder + "/instance-" + std::to_string(i + 1) + ".state";
+                platform::FileStream out(file, platform::FileStream::Mode::Write);
+                if (!out.isOpen()) {
+                    error = "cannot write " + file;
+                    return std::nullopt;
+                }
+                host.instance(static_cast<int>(i))->SaveRestoreState(&out, 1);
+                outcome.savedStates.push_back(file);
+            }
+        }
     }
     outcome.sent = host.sent();
     outcome.messages = host.messages();

@@ -34,11 +34,13 @@ struct PlayOutcome {
     std::vector<SentMessage> sent;
     std::vector<std::string> messages;
     std::vector<std::string> warnings;
+    std::vector<std::string> savedStates;  // files written after playing
 };
 
 // Plays every event; idle calls every quarter beat; runs one beat past the
-// last event so delayed notes and held keyswitches finish.
+// last event so delayed notes and held keyswitches finish. With a folder,
+// each instance's state is saved there afterwards as instance-N.state.
 std::optional<PlayOutcome> Play(const Session& session, const std::string& pluginPath, std::string& error,
-                                bool verbose = false);
+                                bool verbose = false, const std::string& saveStatesFolder = {});
 
 }  // namespace velmora::host

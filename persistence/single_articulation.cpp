@@ -113,15 +113,19 @@ std::vector<ArticulationMenuItem> ArticulationMenu(const ZOLTVSTExprPlug& plug, 
     return menu;
 }
 
-void ArticulationCommand(ZOLTVSTExprPlug& plug, int index, int command, const ArticulationMenuChooser& choose) {
+void ArticulationCommand(ZOLTVSTExprPlug& plug, int index, int command) {
     if (index < 0 || index >= kArticulations) {
         return;
     }
     ArticulationTable& table = plug.articulations;
     if (command == kArticulationShowMenu) {
-        const int chosen = choose ? choose(ArticulationMenu(plug, index)) : 0;
+        std::vector<platform::MenuEntry> entries;
+        for (const ArticulationMenuItem& item : ArticulationMenu(plug, index)) {
+            entries.push_back({item.id, item.text != nullptr ? item.text : "", item.text == nullptr});
+        }
+        const int chosen = plug.platform.popupMenus().track(entries);
         if (chosen != kArticulationShowMenu) {
-            ArticulationCommand(plug, index, chosen, {});
+            ArticulationCommand(plug, index, chosen);
         }
         return;
     }

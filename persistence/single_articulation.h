@@ -2,7 +2,6 @@
 // The nine commands of an articulation's context menu: clear, insert, delete,
 // cut, copy, paste through the process-wide clipboard, and export to or
 // import from a single-articulation file. Interface thread.
-#include <functional>
 #include <vector>
 
 #include "core/articulation.h"
@@ -35,14 +34,11 @@ struct ArticulationMenuItem {
 // The entries offered for articulation index, in menu order.
 std::vector<ArticulationMenuItem> ArticulationMenu(const ZOLTVSTExprPlug& plug, int index);
 
-// Shows the menu and returns the identifier chosen, 0 when cancelled. The
-// editor supplies one that opens its pop-up menu at the mouse position.
-using ArticulationMenuChooser = std::function<int(const std::vector<ArticulationMenuItem>&)>;
-
-// Runs command on articulation index (0 to 63): 0 shows the menu through
-// choose and runs the choice; 1 to 3 and 5 to 9 run at once; anything else
-// only repaints. Every change to the articulations is announced to the host.
-void ArticulationCommand(ZOLTVSTExprPlug& plug, int index, int command, const ArticulationMenuChooser& choose = {});
+// Runs command on articulation index (0 to 63): 0 shows the menu through the
+// platform's pop-up menu service and runs the choice; 1 to 3 and 5 to 9 run
+// at once; anything else only repaints. Every change to the articulations is
+// announced to the host.
+void ArticulationCommand(ZOLTVSTExprPlug& plug, int index, int command);
 
 // --- The table operations behind the commands (no host calls) ---
 // Articulation index becomes blank, its key names freed.

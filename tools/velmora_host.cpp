@@ -17,6 +17,7 @@
 #include "host/event_output.h"
 #include "host/player.h"
 #include "http/instance_listing.h"
+#include "persistence/articulation_files.h"
 #include "platform/byte_stream.h"
 #include "platform/platform.h"
 #include "shared/ascii_text.h"
@@ -29,9 +30,11 @@ int Usage() {
     std::fprintf(stderr,
                  "usage:\n"
                  "  velmora-host                      play the bundled demo\n"
-                 "  velmora-host play SESSION.json|SCORE.mid [--events FILE] [--midi FILE.mid] [--plugin PATH] [--verbose]\n"
+                 "  velmora-host play SESSION.json|SCORE.mid [--events FILE] [--midi FILE.mid] [--save-states DIR]\n"
+                 "                    [--plugin PATH] [--verbose]\n"
                  "  velmora-host inspect [SESSION.json] [--state FILE] [--save-state FILE] [--plugin PATH]\n"
-                 "  velmora-host serve [SESSION.json] [--port N] [--plugin PATH]\n");
+                 "  velmora-host serve [SESSION.json] [--port N] [--plugin PATH]\n"
+                 "  velmora-host export SESSION.json [--instance N] --out FILE.zoltartic [--plugin PATH]\n");
     return 2;
 }
 
@@ -43,6 +46,9 @@ struct Options {
     std::string state;
     std::string saveState;
     std::string port;
+    std::string saveStates;
+    std::string out;
+    int instance = 1;
     bool verbose = false;
 };
 
@@ -67,6 +73,14 @@ bool ParseOptions(int argc, char** argv, int first, Options& o) {
             if (!value(o.state)) return false;
         } else if (a == "--save-state") {
             if (!value(o.saveState)) return false;
+        } else if (a == "--save-states") {
+            if (!value(o.saveStates)) return false;
+        } else if (a == "--out") {
+            if (!value(o.out)) return false;
+        } else if (a == "--instance") {
+            std::string n;
+            if (!value(n)) return false;
+            o.instance = std::atoi(n.c_str());
         } else if (a == "--port") {
             if (!value(o.port)) return false;
         } else if (a == "--verbose") {
@@ -125,7 +139,11 @@ int PlayCommand(const Options& o) {
         std::fprintf(stderr, "velmora-host: %s\n", error.c_str());
         return 1;
     }
-    const auto outcome = Play(*session, o.plugin, error, o.verbose);
+    if (!o.saveStates.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(o.saveStates, ec);
+    }
+    const auto outcome = Play(*session, o.plugin, error, o.verbose, o.saveStates);
     if (!outcome) {
         std::fprintf(stderr, "velmora-host: %s\n", error.c_str());
         return 1;
@@ -186,6 +204,37 @@ int InspectCommand(const Options& o) {
             return 1;
         }
         host.instance(0)->SaveRestoreState(&out, 1);
+    }
+    return 0;
+}
+
+int ExportCommand(const Options& o) {
+    if (o.input.empty() || o.out.empty()) {
+        return Usage();
+    }
+    std::optional<Session> loaded = LoadSessionOrOne(o.input);
+    if (!loaded) {
+        return 1;
+    }
+    if (o.instance < 1 || static_cast<std::size_t>(o.instance) > loaded->instances.size()) {
+        std::fprintf(stderr, "velmora-host: the session has no instance %d\n", o.instance);
+        return 1;
+    }
+    PluginLibrary library(o.plugin);
+    if (!library.ok()) {
+        std::fprintf(stderr, "velmora-host: %s\n", library.error().c_str());
+        return 1;
+    }
+    ReferenceHost host;
+    SessionInstances instances(library, *loaded, host);
+    if (!instances.ok()) {
+        std::fprintf(stderr, "velmora-host: %s\n", instances.error().c_str());
+        return 1;
+    }
+    ZOLTVSTExprPlug* plug = AsVelmoraInstance(host.instance(o.instance - 1));
+    if (plug == nullptr || !velmora::ExportArticulations(*plug, o.out)) {
+        std::fprintf(stderr, "velmora-host: cannot export to %s\n", o.out.c_str());
+        return 1;
     }
     return 0;
 }
@@ -278,6 +327,9 @@ int main(int argc, char** argv) {
     }
     if (command == "serve") {
         return ServeCommand(o);
+    }
+    if (command == "export") {
+        return ExportCommand(o);
     }
     return Usage();
 }

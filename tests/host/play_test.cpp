@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "host/midi_file.h"
 #include "host/player.h"
@@ -202,6 +203,36 @@ TEST(HostProgram, InspectSavesAndRestoresStates) {
     EXPECT_EQ(restored, saved) << "a fresh instance restores port, channel and options from the state";
     std::filesystem::remove(state);
     std::filesystem::remove(session);
+}
+
+TEST(HostProgram, ExportsAndSavesTheStatesOfSessionInstances) {
+    const auto folder = std::filesystem::temp_directory_path() / "velmora-export-test";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::string host = std::string("\"") + VELMORA_HOST_PATH + "\"";
+    const std::string demo = std::filesystem::path(VELMORA_HOST_PATH).parent_path().string() + "/examples/demo/session.json";
+    int status = 0;
+    const std::string exported = (folder / "first.zoltartic").string();
+    RunCommand(host + " export " + demo + " --instance 1 --out " + exported + " 2>/dev/null", status);
+    ASSERT_EQ(status, 0);
+    std::ifstream in(exported);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str().rfind("[\n\t{\n\t\t\"name\": \"Legato\",\n\t\t\"icon\": 0,\n\t\t\"note\": 24,\n", 0), 0U)
+        << text.str().substr(0, 200);
+    EXPECT_NE(text.str().find("\"name\": \"Marcato (soft)\""), std::string::npos);
+    RunCommand(host + " export " + demo + " --instance 9 --out " + exported + " 2>/dev/null", status);
+    EXPECT_NE(status, 0) << "no such instance";
+
+    RunCommand(host + " play " + demo + " --save-states " + folder.string() + " >/dev/null 2>&1", status);
+    ASSERT_EQ(status, 0);
+    ASSERT_TRUE(std::filesystem::exists(folder / "instance-1.state"));
+    ASSERT_TRUE(std::filesystem::exists(folder / "instance-2.state"));
+    const std::string listing = RunCommand(host + " inspect --state " + (folder / "instance-1.state").string(), status);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(listing.find("{\"name\": \"Legato\", \"icon\": 0, \"note\": 24, \"notev\": 100"), std::string::npos);
+    EXPECT_NE(listing.find("\"articbanks\": true"), std::string::npos);
+    std::filesystem::remove_all(folder);
 }
 
 TEST(HostProgram, RefusesWhatItCannotRead) {

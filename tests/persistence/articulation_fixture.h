@@ -91,6 +91,24 @@ private:
     }
 };
 
+// Answers each menu with the next scripted id (none left dismisses it) and
+// keeps what was offered.
+class ScriptedMenus final : public platform::PopupMenus {
+public:
+    mutable std::deque<int> answers;
+    mutable std::vector<std::vector<platform::MenuEntry>> shown;
+
+    int track(const std::vector<platform::MenuEntry>& entries) const override {
+        shown.push_back(entries);
+        if (answers.empty()) {
+            return 0;
+        }
+        const int id = answers.front();
+        answers.pop_front();
+        return id;
+    }
+};
+
 // A platform whose executable lies in installFolder, with its own settings file.
 class TestPlatform final : public platform::Platform {
 public:
@@ -100,8 +118,10 @@ public:
     std::string executableFolder() const override { return installFolder_; }
     platform::SettingsStore settings() const override { return platform::SettingsStore(settingsFile_); }
     const platform::FileDialogs& fileDialogs() const override { return dialogs; }
+    const platform::PopupMenus& popupMenus() const override { return menus; }
 
     ScriptedDialogs dialogs;
+    ScriptedMenus menus;
 
 private:
     std::string installFolder_;

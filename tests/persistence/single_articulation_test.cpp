@@ -152,17 +152,20 @@ TEST_F(SingleArticulation, MenuTextsAreTheCommandNames) {
 
 TEST_F(SingleArticulation, ShowingTheMenuRunsTheChoiceAndCancellingDoesNothing) {
     FillFirst(2);
+    ArticulationCommand(*plug_, 1, kArticulationShowMenu);  // dismissed
+    ASSERT_EQ(platform_.menus.shown.size(), 1U);
     std::vector<int> offered;
-    ArticulationCommand(*plug_, 1, kArticulationShowMenu, [&](const std::vector<ArticulationMenuItem>& menu) {
-        for (const auto& item : menu) offered.push_back(item.id);
-        return 0;
-    });
+    for (const auto& entry : platform_.menus.shown[0]) {
+        offered.push_back(entry.id);
+    }
     EXPECT_EQ(offered, (std::vector<int>{1, 2, 3, 4, 5, 6, 8, 9}));
+    EXPECT_TRUE(platform_.menus.shown[0][3].separator);
     EXPECT_EQ(table().name[1], "Art 1");
     EXPECT_TRUE(host_.dispatches.empty());
     EXPECT_EQ(plug_->editorWindow.wholeRepaints, 0);
 
-    ArticulationCommand(*plug_, 1, kArticulationShowMenu, [](const auto&) { return kArticulationClear; });
+    platform_.menus.answers.push_back(kArticulationClear);
+    ArticulationCommand(*plug_, 1, kArticulationShowMenu);
     EXPECT_TRUE(table().isBlank(1));
     EXPECT_EQ(StateChanges(host_), 1U);
 }

@@ -6,6 +6,7 @@
 #include "platform/file_dialogs.h"
 #include "platform/host_windows.h"
 #include "platform/keyboard_state.h"
+#include "platform/popup_menus.h"
 #include "platform/settings_store.h"
 
 namespace platform {
@@ -18,6 +19,7 @@ public:
     virtual const HostWindows& hostWindows() const { return hostWindows_; }
     virtual const FileDialogs& fileDialogs() const { return fileDialogs_; }
     virtual const KeyboardState& keyboardState() const { return keyboardState_; }
+    virtual const PopupMenus& popupMenus() const { return popupMenus_; }
     // Folder of the running executable, without a trailing separator.
     virtual std::string executableFolder() const;
     // File name (with folder) of the loaded module that contains address.
@@ -27,6 +29,7 @@ private:
     HostWindows hostWindows_;
     FileDialogs fileDialogs_;
     KeyboardState keyboardState_;
+    PopupMenus popupMenus_;
 };
 
 // The process's platform; the plugin's instances all use it.

@@ -1,0 +1,41 @@
+// Articulation set files in every import mode, and key-name files, from raw
+// bytes. The bytes go through a real file, as the importers read paths.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "core/plugin_instance.h"
+#include "persistence/articulation_files.h"
+#include "persistence/key_names.h"
+#include "tests/support/recording_host.h"
+
+namespace {
+
+struct World {
+    velmora::test::RecordingHost host;
+    ZOLTVSTExprPlug* plug = new ZOLTVSTExprPlug(1, &host, nullptr);
+    std::string path = "/tmp/velmora-fuzz-" + std::to_string(::getpid()) + ".zoltartic";
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static World world;
+    world.host.clearRecords();
+    std::FILE* f = std::fopen(world.path.c_str(), "wb");
+    if (f == nullptr) {
+        return 0;
+    }
+    std::fwrite(data, 1, size, f);
+    std::fclose(f);
+    ZOLTVSTExprPlug& plug = *world.plug;
+    for (velmora::ImportMode mode : {velmora::ImportMode::Append, velmora::ImportMode::Replace, velmora::ImportMode::Drop}) {
+        velmora::ImportArticulations(plug, world.path, mode);
+    }
+    velmora::LoadKeyNames(plug, static_cast<int>(size % velmora::kArticulations), std::string_view(world.path));
+    plug.Session_SetDefaults();  // the next input starts from a new instance's state
+    return 0;
+}
