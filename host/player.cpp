@@ -104,6 +104,10 @@ std::optional<PlayOutcome> Play(const Session& session, const std::string& plugi
         for (const ScoreEvent& e : session.events) {
             lastTick = std::max(lastTick, e.kind == EventKind::Note ? e.tick + e.length : e.tick);
         }
+        if (lastTick > kMaxScoreTicks) {
+            error = "the score runs past tick " + std::to_string(kMaxScoreTicks);
+            return std::nullopt;
+        }
         lastTick += session.ppq;
         const std::int64_t idleEvery = std::max(1, session.ppq / 4);
 

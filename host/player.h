@@ -30,6 +30,10 @@ private:
     std::string error_;
 };
 
+// Far beyond any real score (hours at the usual resolutions): a longer one is
+// a damaged file, and playing it would never end.
+inline constexpr std::int64_t kMaxScoreTicks = 10'000'000;
+
 struct PlayOutcome {
     std::vector<SentMessage> sent;
     std::vector<std::string> messages;

@@ -3,6 +3,7 @@
 #include <rapidjson/document.h>
 #include <rapidjson/error/en.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -67,7 +68,7 @@ bool ReadEvent(const Value& v, std::size_t instanceCount, ScoreEvent& e, std::st
         return false;
     }
     const std::string type = Text(v, "type");
-    e.tick = static_cast<std::int64_t>(Number(v, "tick", 0));
+    e.tick = static_cast<std::int64_t>(std::clamp(Number(v, "tick", 0), -1.0, 1e12));
     e.instance = Int(v, "instance", 0);
     if (e.tick < 0 || e.instance < 0 || (instanceCount > 0 && static_cast<std::size_t>(e.instance) >= instanceCount)) {
         error = "event at tick " + std::to_string(e.tick) + " names no instance of the session";
@@ -78,7 +79,8 @@ bool ReadEvent(const Value& v, std::size_t instanceCount, ScoreEvent& e, std::st
         e.key = Int(v, "key", 60);
         e.level = v.HasMember("level") ? static_cast<float>(Number(v, "level", 1.0))
                                        : LevelForVelocity(Int(v, "velocity", 100));
-        e.length = std::max<std::int64_t>(1, static_cast<std::int64_t>(Number(v, "length", 1)));
+        // Held to a range the timeline can take; the player refuses scores that run too long.
+        e.length = static_cast<std::int64_t>(std::clamp(Number(v, "length", 1), 1.0, 1e12));
         e.colour = Int(v, "colour", 0);
         e.modx = static_cast<float>(Number(v, "modx", 0.0));
         e.release = ReleaseForVelocity(Int(v, "release", 0));

@@ -20,6 +20,7 @@
 #include "persistence/articulation_files.h"
 #include "platform/byte_stream.h"
 #include "platform/platform.h"
+#include "platform/sockets.h"
 #include "shared/ascii_text.h"
 
 using namespace velmora::host;
@@ -277,6 +278,14 @@ int ServeCommand(const Options& o) {
         std::fprintf(stderr, "velmora-host: cannot prepare the server settings\n");
         return 1;
     }
+    // The plugin says nothing when it cannot listen, so find out first
+    // whether the port can be had.
+    const platform::net::Socket trial = platform::net::Listen(port, 1);
+    if (trial == platform::net::kInvalidSocket) {
+        std::fprintf(stderr, "velmora-host: cannot listen on port %s (in use, or not a port)\n", port.c_str());
+        return 1;
+    }
+    platform::net::Close(trial);
     PluginLibrary library(o.plugin);
     if (!library.ok()) {
         std::fprintf(stderr, "velmora-host: %s\n", library.error().c_str());

@@ -64,6 +64,17 @@ TEST(Session, VelocityLevelsComeBackAsTheVelocity) {
     }
 }
 
+TEST(Play, RefusesScoresThatWouldNeverEnd) {
+    for (const char* json : {R"({"events": [{"type": "note", "tick": 1e15}]})",
+                             R"({"events": [{"type": "note", "tick": 0, "length": 1e300}]})",
+                             R"({"events": [{"type": "pan", "tick": 20000000}]})"}) {
+        const Session s = MustParse(json);
+        std::string error;
+        EXPECT_FALSE(Play(s, VELMORA_PLUGIN_PATH, error)) << json;
+        EXPECT_NE(error.find("runs past tick"), std::string::npos) << error;
+    }
+}
+
 TEST(Play, NotesGoOutAtTheirTicksWithReleaseVelocity) {
     const Session s = MustParse(R"({"events": [
         {"type": "note", "tick": 2, "key": 64, "velocity": 90, "length": 3, "release": 50},
