@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "core/plugin_instance.h"
+#include "core/instance.h"
 
 namespace {
 

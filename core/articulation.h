@@ -20,6 +20,15 @@ inline constexpr std::int32_t kDefaultIcon = 55;
 inline constexpr std::int32_t kUnassignedCC = 255;
 inline constexpr std::int32_t kCCAsProgram = 128;
 
+// Articulation parameter value 0..127 → 0 ("By voice colour") or 1..64.
+constexpr int ArticulationFromParam(int value) {
+    const long long a = static_cast<long long>(value) * 64 / 127;
+    if (a < 0) {
+        return 0;
+    }
+    return a > kArticulations ? kArticulations : static_cast<int>(a);
+}
+
 using KeyNames = std::array<std::string, kKeyNameEntries>;
 
 struct KeyNameMap {

@@ -1,15 +1,12 @@
-// Construction, destruction and the defaults of an instance.
+// Construction, destruction and the defaults of an instance's data.
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
-#include "core/plugin_info.h"
-#include "core/plugin_instance.h"
-#include "core/process_startup.h"
-#include "http/server_control.h"
+#include "core/instance.h"
 
-using namespace velmora;
+namespace velmora {
 
 namespace {
 
@@ -30,7 +27,7 @@ std::uint32_t NextApiId(const ProcessState& process) {
             continue;
         }
         bool used = false;
-        for (const ZOLTVSTExprPlug* p : process.instanceList) {
+        for (const Instance* p : process.instanceList) {
             used = used || p->apiId == id;
         }
         if (!used) {
@@ -39,15 +36,22 @@ std::uint32_t NextApiId(const ProcessState& process) {
     }
 }
 
+// The process-wide values the first instance sets up.
+void StartProcess(Instance& first, ProcessState& p) {
+    p.ports = std::make_unique<SharedPortState>();
+    p.savedFormPosX = kUnknownFormPos;
+    p.savedFormPosY = kUnknownFormPos;
+    p.httpApiEnabled = static_cast<int>(first.platform.settings().readDword(platform::kVelmoraKey, "HTTP API").value_or(0));
+    p.hostMainWindow = reinterpret_cast<HWND>(first.Host().dispatcher(plug::FHD_GetMainWindow));
+}
+
 }  // namespace
 
-ZOLTVSTExprPlug::ZOLTVSTExprPlug(TPluginTag tag, TFruityPlugHost* host, HINSTANCE module, platform::Platform& services)
-    : TCPPFruityPlug(tag, host), moduleHandle(module), platform(services) {
+Instance::Instance(TFruityPlugHost* host, TPluginTag tag, HINSTANCE module, platform::Platform& services)
+    : hostServices(host, tag), moduleHandle(module), platform(services) {
     ProcessState& process = Process();
     processState = &process;
     process.installFolder = platform.executableFolder();
-
-    Info = &PluginInfo();
 
     if (const auto ppi = platform.settings().readString(platform::kHostGeneralKey, "Main PPI")) {
         const int dpi = std::atoi(ppi->c_str());
@@ -57,48 +61,47 @@ ZOLTVSTExprPlug::ZOLTVSTExprPlug(TPluginTag tag, TFruityPlugHost* host, HINSTANC
     }
 
     if (process.instanceCount == 0) {
-        ProcessStartUp(*this);
+        StartProcess(*this, process);
     }
     ++process.instanceCount;
     if (process.instanceList.size() >= process.instanceList.max_size()) {
         throw std::length_error("list<T> too long");
     }
     process.instanceList.push_back(this);
-    apiId = NextApiId(process);
+    try {
+        apiId = NextApiId(process);
 
-    const int n = process.instanceCount;
-    creationPort = (n - 1) / 16;
-    creationChannel = (n - 1) % 16;
-    Session_Reset();
+        const int n = process.instanceCount;
+        creationPort = (n - 1) / 16;
+        creationChannel = (n - 1) % 16;
+        Session_Reset();
 
-    // The editor window: hidden, sized to the editor at the current scale.
-    EditorHandle = &editorWindow;
-    editorWindow.width = static_cast<int>(static_cast<float>(kEditorWidth) * scaleFactor);
-    editorWindow.height = static_cast<int>(static_cast<float>(kEditorHeight) * scaleFactor);
-
-    if (process.instanceCount == 1) {
-        StartHttpServerIfEnabled(*this);
+        // The editor window: hidden, sized to the editor at the current scale.
+        editorWindow.width = static_cast<int>(static_cast<float>(kEditorWidth) * scaleFactor);
+        editorWindow.height = static_cast<int>(static_cast<float>(kEditorHeight) * scaleFactor);
+    } catch (...) {
+        // No destructor runs for a half-built instance: leave the list here.
+        LeaveProcess();
+        throw;
     }
 }
 
-ZOLTVSTExprPlug::~ZOLTVSTExprPlug() {
-    Session_KillAllVoices();
+Instance::~Instance() {
     for (auto& k : articulations.keyNames) {
         k.names.reset();
     }
-    EditorHandle = nullptr;
+    LeaveProcess();
+}
+
+void Instance::LeaveProcess() noexcept {
     ProcessState& process = Process();
     if (--process.instanceCount == 0) {
-        ProcessTearDown(*this);
-    } else {
-        http::ForgetInstance(*this);
+        ReleaseProcessState();
     }
     process.instanceList.remove(this);
 }
 
-void ZOLTVSTExprPlug::DestroyObject() { delete this; }
-
-void ZOLTVSTExprPlug::Session_Reset() {
+void Instance::Session_Reset() {
     Session_SetDefaults();
 
     noteDelayed = 0;
@@ -129,7 +132,7 @@ void ZOLTVSTExprPlug::Session_Reset() {
     Host().dispatcher(plug::FHD_Startup13, 0, plug::kStartup13Value);
 }
 
-void ZOLTVSTExprPlug::Session_SetDefaults() {
+void Instance::Session_SetDefaults() {
     for (int a = 0; a < kArticulations; ++a) {
         articulations.reset(a);
         articulations.keyNames[a].clear();
@@ -140,7 +143,6 @@ void ZOLTVSTExprPlug::Session_SetDefaults() {
     }
     controllerstart = 0;
 
-    paramknob = 0;
     articulationParamIndex = kArticulationParamCC;
     oldparams = 0;
     articulationParam = 0;
@@ -149,27 +151,14 @@ void ZOLTVSTExprPlug::Session_SetDefaults() {
         port = creationPort;
         channel = creationChannel;
     }
-    ccghosting = 0;
-    ccghostontransport = 0;
-    holdkeyswitch = 0;
-    midiextend = 0;
-    cctimingfix = 0;
-    cc64release = 1;
-    allchannelomni = 1;
-    allowoverlap = 0;
-    altmiddlec = 0;
-    showuacc = 0;
-    optimiseauto = 1;
-    articbanks = 0;
+    ResetOptions(*this, *processState);
 
     tab = 1;
     editing = 0;
     bankstart = 0;
-
-    Process().showsingle = 1;
 }
 
-void ZOLTVSTExprPlug::RepaintEditor(Repaint what) {
+void Instance::RepaintEditor(Repaint what) {
     if (visible == 0) {
         return;
     }
@@ -180,15 +169,17 @@ void ZOLTVSTExprPlug::RepaintEditor(Repaint what) {
     }
 }
 
-void ZOLTVSTExprPlug::DebugLog(const char* format, ...) {
+void Instance::DebugLog(const char* format, ...) {
     if (debugLog == 0) {
         return;
     }
     char line[1024];
-    const int prefix = std::snprintf(line, sizeof(line), "ZOLT Velmora [%p] : ", static_cast<void*>(this));
+    const int prefix = std::snprintf(line, sizeof(line), "ZOLT Velmora [%p] : ", logIdentity);
     va_list args;
     va_start(args, format);
     std::vsnprintf(line + prefix, sizeof(line) - static_cast<std::size_t>(prefix), format, args);
     va_end(args);
     Host().debugLine(line);
 }
+
+}  // namespace velmora

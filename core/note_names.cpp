@@ -1,29 +1,17 @@
-#include "core/note_names.h"
-
+// The note names an instance shows in the piano roll.
 #include <cstring>
 
-#include "core/plugin_instance.h"
+#include "core/instance.h"
+#include "shared/note_name.h"
 
 namespace velmora {
 
-std::string NoteName(int note, bool altMiddleC) {
-    static constexpr char kLetters[] = "CCDDEFFGGAAB";
-    static constexpr char kSharps[] = " # #  # # # ";
-    const int step = note % 12;
-    std::string name(1, kLetters[step]);
-    if (kSharps[step] == '#') {
-        name += '#';
+void Instance::BuildNoteNames() {
+    for (int n = 0; n < kMidiNotes; ++n) {
+        const std::string name = NoteName(n, altmiddlec != 0);
+        std::strncpy(noteNames[n].data(), name.c_str(), kNoteNameLength - 1);
+        noteNames[n][kNoteNameLength - 1] = '\0';
     }
-    name += std::to_string((altMiddleC ? 1 : 0) + note / 12 - 2);
-    return name;
 }
 
 }  // namespace velmora
-
-void ZOLTVSTExprPlug::BuildNoteNames() {
-    for (int n = 0; n < velmora::kMidiNotes; ++n) {
-        const std::string name = velmora::NoteName(n, altmiddlec != 0);
-        std::strncpy(noteNames[n].data(), name.c_str(), velmora::kNoteNameLength - 1);
-        noteNames[n][velmora::kNoteNameLength - 1] = '\0';
-    }
-}

@@ -10,11 +10,13 @@
 #include "core/shared_port_state.h"
 #include "sdk/plug_types.h"
 
-class ZOLTVSTExprPlug;
+
 
 namespace velmora {
 
 inline constexpr int kUnknownFormPos = -99999;
+
+class Instance;
 
 struct ArticulationClipboard {
     bool full = false;
@@ -24,7 +26,7 @@ struct ArticulationClipboard {
 
 struct ProcessState {
     int instanceCount = 0;
-    std::list<ZOLTVSTExprPlug*> instanceList;  // creation order
+    std::list<Instance*> instanceList;  // creation order
     int sharedTab = 1;
     int showsingle = 1;
     int httpApiEnabled = 0;

@@ -1,104 +1,108 @@
 // Putting the sampler into an articulation: send only what the port and
 // channel do not have yet, in a fixed order.
-#include "core/plugin_instance.h"
+#include "engine/articulation_switch.h"
 
-using namespace velmora;
+#include "engine/midi_out.h"
+
+namespace velmora {
 
 namespace {
 constexpr float kKeyswitchHold = 400.0f;
 }
 
-void ZOLTVSTExprPlug::LoadWorkingCopies() {
-    const SharedPortState& ports = Ports();
-    const int k = PortKeyOfInstance();
-    lastKs1Note = ports.ksNote[k];
-    lastKs1Velocity = ports.ksVelocity[k];
-    lastProgram = ports.program[k];
-    lastModifier = ports.modifier[k];
+static void LoadWorkingCopies(Instance& inst) {
+    const SharedPortState& ports = inst.Ports();
+    const int k = inst.PortKeyOfInstance();
+    inst.lastKs1Note = ports.ksNote[k];
+    inst.lastKs1Velocity = ports.ksVelocity[k];
+    inst.lastProgram = ports.program[k];
+    inst.lastModifier = ports.modifier[k];
 }
 
-void ZOLTVSTExprPlug::StoreWorkingCopies() {
-    SharedPortState& ports = Ports();
-    const int k = PortKeyOfInstance();
-    ports.ksNote[k] = lastKs1Note;
-    ports.ksVelocity[k] = lastKs1Velocity;
-    ports.program[k] = lastProgram;
-    ports.modifier[k] = lastModifier;
+static void StoreWorkingCopies(Instance& inst) {
+    SharedPortState& ports = inst.Ports();
+    const int k = inst.PortKeyOfInstance();
+    ports.ksNote[k] = inst.lastKs1Note;
+    ports.ksVelocity[k] = inst.lastKs1Velocity;
+    ports.program[k] = inst.lastProgram;
+    ports.modifier[k] = inst.lastModifier;
 }
 
-int ZOLTVSTExprPlug::Session_CheckArticulation(int a) {
+int Session_CheckArticulation(Instance& inst, int a) {
     if (a < 0 || a >= kArticulations) {
         return 0;
     }
-    const std::int32_t note = articulations.note[a];
-    const std::int32_t notev = articulations.notev[a];
-    const std::int32_t prog = articulations.prog[a];
-    const std::int32_t modw = articulations.modw[a];
-    const std::int32_t modc = articulations.modc[a];
+    const std::int32_t note = inst.articulations.note[a];
+    const std::int32_t notev = inst.articulations.notev[a];
+    const std::int32_t prog = inst.articulations.prog[a];
+    const std::int32_t modw = inst.articulations.modw[a];
+    const std::int32_t modc = inst.articulations.modc[a];
     // Keyswitches go to the colour's channel on a per-colour instance.
-    const int ksChannel = channel == kChannelPerColour ? a % 16 : channel;
+    const int ksChannel = inst.channel == kChannelPerColour ? a % 16 : inst.channel;
 
-    LoadWorkingCopies();
+    LoadWorkingCopies(inst);
     int changed = 0;
 
-    if (lastProgram != prog && prog != -1) {
-        if (debugLog != 0) {
-            DebugLog("Session_CheckArticulation(%i) : PROG changed from %i to %i", a, lastProgram, prog);
+    if (inst.lastProgram != prog && prog != -1) {
+        if (inst.debugLog != 0) {
+            inst.DebugLog("Session_CheckArticulation(%i) : PROG changed from %i to %i", a, inst.lastProgram, prog);
         }
-        lastProgram = prog;
+        inst.lastProgram = prog;
         // A new program has lost the keyswitch and modifier.
-        lastKs1Note = lastKs1Velocity = lastModifier = kNothingSent;
+        inst.lastKs1Note = inst.lastKs1Velocity = inst.lastModifier = kNothingSent;
         changed = 1;
-        Session_SendProgram(port, channel, prog);
+        Session_SendProgram(inst, inst.port, inst.channel, prog);
     }
 
-    if ((lastKs1Note != note || lastKs1Velocity != notev) && note != -1) {
-        if (debugLog != 0) {
-            DebugLog("Session_CheckArticulation(%i) : KS1 changed from %i:%i to %i:%i", a, lastKs1Note, lastKs1Velocity,
+    if ((inst.lastKs1Note != note || inst.lastKs1Velocity != notev) && note != -1) {
+        if (inst.debugLog != 0) {
+            inst.DebugLog("Session_CheckArticulation(%i) : KS1 changed from %i:%i to %i:%i", a, inst.lastKs1Note, inst.lastKs1Velocity,
                      note, notev);
         }
         changed = 1;
-        lastKs1Note = note;
-        lastKs1Velocity = notev;
-        Session_SendNote(port, ksChannel, 0, note, notev);
-        if (holdkeyswitch != 0 && note >= 0 && note < kVoiceSlots) {
-            ksHoldTime[note] = kKeyswitchHold;
-            ksHoldChannel[note] = static_cast<std::uint8_t>(ksChannel);
+        inst.lastKs1Note = note;
+        inst.lastKs1Velocity = notev;
+        Session_SendNote(inst, inst.port, ksChannel, 0, note, notev);
+        if (inst.holdkeyswitch != 0 && note >= 0 && note < kVoiceSlots) {
+            inst.ksHoldTime[note] = kKeyswitchHold;
+            inst.ksHoldChannel[note] = static_cast<std::uint8_t>(ksChannel);
         } else {
-            Session_SendNote(port, ksChannel, 1, note, 0);
+            Session_SendNote(inst, inst.port, ksChannel, 1, note, 0);
         }
         if (modc == kModSecondKeyswitch) {
-            lastModifier = kNothingSent;  // the second keyswitch always follows a new first one
+            inst.lastModifier = kNothingSent;  // the second keyswitch always follows a new first one
         }
     }
 
-    if (lastModifier != modw && modw != -1 && modc >= 0) {
-        if (debugLog != 0) {
-            DebugLog("Session_CheckArticulation(%i) : CC%i changed from %i to %i", a, modc, lastModifier, modw);
+    if (inst.lastModifier != modw && modw != -1 && modc >= 0) {
+        if (inst.debugLog != 0) {
+            inst.DebugLog("Session_CheckArticulation(%i) : CC%i changed from %i to %i", a, modc, inst.lastModifier, modw);
         }
-        lastModifier = modw;
+        inst.lastModifier = modw;
         changed = 2;
-        Session_SendCC(port, channel, modc, modw);
-    } else if (lastModifier != modw && modw >= 0 && modc == kModSecondKeyswitch) {
-        if (debugLog != 0) {
-            DebugLog("Session_CheckArticulation(%i) : KS2 changed from %i to %i", a, lastModifier, modw);
+        Session_SendCC(inst, inst.port, inst.channel, modc, modw);
+    } else if (inst.lastModifier != modw && modw >= 0 && modc == kModSecondKeyswitch) {
+        if (inst.debugLog != 0) {
+            inst.DebugLog("Session_CheckArticulation(%i) : KS2 changed from %i to %i", a, inst.lastModifier, modw);
         }
         changed = 1;
-        lastModifier = modw;
-        Session_SendNote(port, ksChannel, 0, modw, 127);
-        Session_SendNote(port, ksChannel, 1, modw, 0);
+        inst.lastModifier = modw;
+        Session_SendNote(inst, inst.port, ksChannel, 0, modw, 127);
+        Session_SendNote(inst, inst.port, ksChannel, 1, modw, 0);
     } else if (changed == 0) {
         return 0;
     }
 
-    if (resetstate != 0) {
+    if (inst.resetstate != 0) {
         // Forget what this articulation does not use, so the next one that
         // uses it sends it again.
-        if (note == -1) lastKs1Note = kForgotten;
-        if (notev == -1) lastKs1Velocity = kForgotten;
-        if (prog == -1) lastProgram = kForgotten;
-        if (modw == -1) lastModifier = kForgotten;
+        if (note == -1) inst.lastKs1Note = kForgotten;
+        if (notev == -1) inst.lastKs1Velocity = kForgotten;
+        if (prog == -1) inst.lastProgram = kForgotten;
+        if (modw == -1) inst.lastModifier = kForgotten;
     }
-    StoreWorkingCopies();
+    StoreWorkingCopies(inst);
     return changed;
 }
+
+}  // namespace velmora

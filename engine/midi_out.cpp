@@ -1,9 +1,9 @@
 // Building MIDI messages and handing them to the host: the mute table and the
 // MIDI Extend re-coding.
-#include "core/plugin_instance.h"
+#include "engine/midi_out.h"
 #include "engine/midi_message.h"
 
-using namespace velmora;
+namespace velmora {
 
 namespace {
 
@@ -40,28 +40,30 @@ std::uint32_t ExtendMessage(std::uint32_t msg, std::int32_t channel) {
 
 }  // namespace
 
-void ZOLTVSTExprPlug::Session_MIDIOut(std::uint32_t msg) {
-    if (Ports().mute[PortKeyOfInstance()] != 0) {
+void Session_MIDIOut(Instance& inst, std::uint32_t msg) {
+    if (inst.Ports().mute[inst.PortKeyOfInstance()] != 0) {
         return;
     }
-    Host().midiOut(midiextend != 0 ? ExtendMessage(msg, channel) : msg);
+    inst.Host().midiOut(inst.midiextend != 0 ? ExtendMessage(msg, inst.channel) : msg);
 }
 
-void ZOLTVSTExprPlug::Session_SendNote(int toPort, int ch, int off, int note, int velocity) {
-    if (debugLog != 0) {
-        DebugLog("MIDI out %i %i %i %i (%i)", toPort, ch, note, velocity, off);
+void Session_SendNote(Instance& inst, int toPort, int ch, int off, int note, int velocity) {
+    if (inst.debugLog != 0) {
+        inst.DebugLog("MIDI out %i %i %i %i (%i)", toPort, ch, note, velocity, off);
     }
     if (off == 1) {
-        Session_MIDIOut(PackMessage(kNoteOff | (ch & 15), note, 0, toPort));
+        Session_MIDIOut(inst, PackMessage(kNoteOff | (ch & 15), note, 0, toPort));
     } else {
-        Session_MIDIOut(PackMessage(kNoteOn | (ch & 15), note, velocity, toPort));
+        Session_MIDIOut(inst, PackMessage(kNoteOn | (ch & 15), note, velocity, toPort));
     }
 }
 
-void ZOLTVSTExprPlug::Session_SendCC(int toPort, int ch, int cc, int value) {
-    Session_MIDIOut(PackMessage(kControlChange | (ch & 15), cc, value, toPort));
+void Session_SendCC(Instance& inst, int toPort, int ch, int cc, int value) {
+    Session_MIDIOut(inst, PackMessage(kControlChange | (ch & 15), cc, value, toPort));
 }
 
-void ZOLTVSTExprPlug::Session_SendProgram(int toPort, int ch, int program) {
-    Session_MIDIOut(PackMessage(kProgramChange | (ch & 15), program, 0, toPort));
+void Session_SendProgram(Instance& inst, int toPort, int ch, int program) {
+    Session_MIDIOut(inst, PackMessage(kProgramChange | (ch & 15), program, 0, toPort));
 }
+
+}  // namespace velmora

@@ -1,24 +1,32 @@
 // Host automation of the parameters, turned into control changes.
-#include "core/plugin_instance.h"
+#include "engine/param_change.h"
 
-using namespace velmora;
+#include <cstdio>
 
-void ZOLTVSTExprPlug::Session_ParamChange(int index, int value) {
-    if (paramknob == 0) {
+#include "core/plugin_info.h"
+#include "engine/articulation_switch.h"
+#include "engine/channel_state.h"
+#include "engine/midi_out.h"
+
+namespace velmora {
+
+
+void Session_ParamChange(Instance& inst, int index, int value) {
+    if (inst.paramknob == 0) {
         // Parameters are CC numbers.
-        const int c = index + oldparams;
+        const int c = index + inst.oldparams;
         bool unchanged = false;
         bool hasSlot = false;
         bool sentAsProgram = false;
         if (c != 0) {
-            const int key = PortKeyOfInstance();
+            const int key = inst.PortKeyOfInstance();
             for (int s = 0; s < kControllers; ++s) {
-                if (controllers.cc[s] != c) {
+                if (inst.controllers.cc[s] != c) {
                     continue;
                 }
-                if (controllers.cc[s] == kCCAsProgram) {
-                    if (controllers.lock[s] == 0) {
-                        Session_SendProgram(port, channel, value & 0xFF);
+                if (inst.controllers.cc[s] == kCCAsProgram) {
+                    if (inst.controllers.lock[s] == 0) {
+                        Session_SendProgram(inst, inst.port, inst.channel, value & 0xFF);
                         unchanged = true;
                         sentAsProgram = true;
                         break;
@@ -28,25 +36,25 @@ void ZOLTVSTExprPlug::Session_ParamChange(int index, int value) {
                 // A locked slot still owns its CC: the parameter does not
                 // reach the sampler around it.
                 hasSlot = true;
-                if (controllers.lock[s] != 0 || c < 0 || c >= kMidiCCs) {
+                if (inst.controllers.lock[s] != 0 || c < 0 || c >= kMidiCCs) {
                     continue;
                 }
-                const std::int32_t recorded = Ports().ccValue[key][c];
-                Ports().ccValue[key][c] = value;
-                controllers.value[s] = value;
+                const std::int32_t recorded = inst.Ports().ccValue[key][c];
+                inst.Ports().ccValue[key][c] = value;
+                inst.controllers.value[s] = value;
                 if (recorded == value) {
                     unchanged = true;
                 }
             }
         }
         // A program-change slot has answered the parameter; there is no CC 128 to send.
-        if (sentAsProgram || (optimiseauto != 0 && unchanged && playing != 0) || index >= articulationParamIndex) {
+        if (sentAsProgram || (inst.optimiseauto != 0 && unchanged && inst.playing != 0) || index >= inst.articulationParamIndex) {
             return;
         }
         if (hasSlot) {
-            Session_SendChannelState(5, c);
+            Session_SendChannelState(inst, 5, c);
         } else if (c >= 0 && c < kMidiCCs) {  // `oldparams` from a damaged project may push c past the CCs
-            Session_SendCC(port, channel, c, value);
+            Session_SendCC(inst, inst.port, inst.channel, c, value);
         }
         return;
     }
@@ -55,13 +63,64 @@ void ZOLTVSTExprPlug::Session_ParamChange(int index, int value) {
     if (index < 0 || index >= kControllers) {
         return;
     }
-    if (controllers.cc[index] == kUnassignedCC || controllers.lock[index] != 0) {
+    if (inst.controllers.cc[index] == kUnassignedCC || inst.controllers.lock[index] != 0) {
         return;
     }
-    controllers.value[index] = value;
-    if (controllers.cc[index] >= kCCAsProgram) {
-        Session_SendProgram(port, channel, value);
+    inst.controllers.value[index] = value;
+    if (inst.controllers.cc[index] >= kCCAsProgram) {
+        Session_SendProgram(inst, inst.port, inst.channel, value);
     } else {
-        Session_SendCC(port, channel, controllers.cc[index], value);
+        Session_SendCC(inst, inst.port, inst.channel, inst.controllers.cc[index], value);
     }
 }
+
+int ProcessParam(Instance& inst, int index, int value, int flags) {
+    if ((flags & plug::REC_FromMIDI) != 0) {
+        value = static_cast<int>(static_cast<float>(value) * 0.0019378662109375f);
+    }
+    if (index >= PluginInfo().NumParams) {
+        return value;
+    }
+    if ((flags & plug::REC_UpdateValue) != 0) {
+        Session_ParamChange(inst, index, value);
+        if (index == inst.articulationParamIndex) {
+            inst.articulationParam = ArticulationFromParam(value);
+            if (inst.articulationParam != 0 && Session_CheckArticulation(inst, inst.articulationParam - 1) != 0) {
+                inst.currentArticulation = inst.articulationParam - 1;
+            }
+        }
+        if ((flags & plug::REC_ShowHint) != 0) {
+            char hint[32];
+            std::snprintf(hint, sizeof(hint), "%d", value * 100 / 127);
+            inst.Host().hint(hint);
+        }
+    }
+    if ((flags & plug::REC_UpdateControl) != 0 && inst.tab == 1) {
+        if (index >= inst.articulationParamIndex) {
+            inst.RepaintEditor(Repaint::GridOnly);
+        } else {
+            const int c = index + inst.oldparams;
+            for (int k = 0; k < kControllersPerPage; ++k) {
+                const int slot = inst.controllerstart + k;
+                if (slot < 0 || slot >= kControllers) {
+                    continue;
+                }
+                if ((inst.paramknob == 1 && slot == c) || (inst.paramknob == 0 && inst.controllers.cc[slot] == c)) {
+                    inst.RepaintEditor(Repaint::Whole);
+                    break;
+                }
+            }
+        }
+    }
+    if ((flags & plug::REC_GetValue) != 0) {
+        const int c = index + inst.oldparams;
+        for (int s = 0; s < kControllers; ++s) {
+            if (inst.controllers.cc[s] == c) {
+                return inst.controllers.value[s];
+            }
+        }
+    }
+    return value;
+}
+
+}  // namespace velmora

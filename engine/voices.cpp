@@ -3,11 +3,13 @@
 #include <cinttypes>
 #include <cstring>
 
-#include "core/plugin_instance.h"
+#include "engine/voices.h"
+#include "engine/articulation_switch.h"
+#include "engine/midi_out.h"
 #include "engine/midi_message.h"
 #include "engine/note_levels.h"
 
-using namespace velmora;
+namespace velmora {
 
 namespace {
 constexpr float kHoldEpsilon = 0.0001f;
@@ -23,43 +25,43 @@ int ReleaseVelocityByte(float r) {
 }
 }  // namespace
 
-Voice* ZOLTVSTExprPlug::Session_AllocVoice(std::intptr_t voiceTag) { return voices.alloc(voiceTag); }
+Voice* Session_AllocVoice(Instance& inst, std::intptr_t voiceTag) { return inst.voices.alloc(voiceTag); }
 
-Voice* ZOLTVSTExprPlug::Session_FindVoice(TVoiceHandle handle) { return voices.find(handle); }
+Voice* Session_FindVoice(Instance& inst, TVoiceHandle handle) { return inst.voices.find(handle); }
 
-void ZOLTVSTExprPlug::Session_FreeVoice(TVoiceHandle handle) {
-    if (Voice* v = voices.find(handle)) {
-        voices.free(*v);
+void Session_FreeVoice(Instance& inst, TVoiceHandle handle) {
+    if (Voice* v = inst.voices.find(handle)) {
+        inst.voices.free(*v);
     }
-    if (debugLog != 0) {
-        DebugLog("Session_FreeVoice(%p) freed note %p", reinterpret_cast<void*>(handle), reinterpret_cast<void*>(handle));
+    if (inst.debugLog != 0) {
+        inst.DebugLog("Session_FreeVoice(%p) freed note %p", reinterpret_cast<void*>(handle), reinterpret_cast<void*>(handle));
     }
 }
 
-void ZOLTVSTExprPlug::Session_KillAllVoices() {
-    const HostServices host = Host();
-    voices.forEachLive([&](Voice& v) { host.killVoice(v.voiceTag); });
+void Session_KillAllVoices(Instance& inst) {
+    const HostServices host = inst.Host();
+    inst.voices.forEachLive([&](Voice& v) { host.killVoice(v.voiceTag); });
 }
 
-bool ZOLTVSTExprPlug::IsPianoRollShiftClick() {
+bool IsPianoRollShiftClick(Instance& inst) {
     const HWND main = Process().hostMainWindow;
-    return main != nullptr && platform.hostWindows().pianoRollShiftClick(main);
+    return main != nullptr && inst.platform.hostWindows().pianoRollShiftClick(main);
 }
 
-void ZOLTVSTExprPlug::LearnPlayedNote(int note, float level) {
-    if (savedCursor == nullptr || editing < 0 || editing >= kArticulations) {
+static void LearnPlayedNote(Instance& inst, int note, float level) {
+    if (inst.savedCursor == nullptr || inst.editing < 0 || inst.editing >= kArticulations) {
         return;
     }
-    const int a = editing;
+    const int a = inst.editing;
     bool learned = true;
-    switch (dragTarget) {
-        case kDragKeyswitchVelocity: articulations.notev[a] = VelocityFormula(level); break;
-        case kDragKeyswitch: articulations.note[a] = note; break;
+    switch (inst.dragTarget) {
+        case kDragKeyswitchVelocity: inst.articulations.notev[a] = VelocityFormula(level); break;
+        case kDragKeyswitch: inst.articulations.note[a] = note; break;
         case kDragModifierValue:
-            if (articulations.modc[a] == kModSecondKeyswitch) {
-                articulations.modw[a] = note;
-            } else if (articulations.modc[a] == kModPlayVelocity) {
-                articulations.modw[a] = VelocityFormula(level);
+            if (inst.articulations.modc[a] == kModSecondKeyswitch) {
+                inst.articulations.modw[a] = note;
+            } else if (inst.articulations.modc[a] == kModPlayVelocity) {
+                inst.articulations.modw[a] = VelocityFormula(level);
             } else {
                 learned = false;
             }
@@ -67,164 +69,164 @@ void ZOLTVSTExprPlug::LearnPlayedNote(int note, float level) {
         default: learned = false; break;
     }
     if (learned) {
-        Host().stateChanged();
-        RepaintEditor(Repaint::Whole);
+        inst.Host().stateChanged();
+        inst.RepaintEditor(Repaint::Whole);
     }
 }
 
-TVoiceHandle ZOLTVSTExprPlug::TriggerVoice(PVoiceParams params, std::intptr_t voiceTag) {
+TVoiceHandle TriggerVoice(Instance& inst, PVoiceParams params, std::intptr_t voiceTag) {
     const float level = params->InitLevels.Vol;
     const int note = NoteFromPitch(params->FinalLevels.Pitch);
-    LearnPlayedNote(note, level);
+    LearnPlayedNote(inst, note, level);
 
-    if (debugLog != 0) {
-        DebugLog("TriggerVoice(%p, %" PRIdPTR ")", static_cast<void*>(params), voiceTag);
+    if (inst.debugLog != 0) {
+        inst.DebugLog("TriggerVoice(%p, %" PRIdPTR ")", static_cast<void*>(params), voiceTag);
     }
-    const HostServices host = Host();
-    if (IsPianoRollShiftClick()) {
-        clickedColour = (host.voiceColour(voiceTag) & 15) + (articbanks != 0 ? 16 * currentBank : 0);
-        clickedNote = note;
+    const HostServices host = inst.Host();
+    if (IsPianoRollShiftClick(inst)) {
+        inst.clickedColour = (host.voiceColour(voiceTag) & 15) + (inst.articbanks != 0 ? 16 * inst.currentBank : 0);
+        inst.clickedNote = note;
     }
 
-    Voice* voice = Session_AllocVoice(voiceTag);
+    Voice* voice = Session_AllocVoice(inst, voiceTag);
     if (voice == nullptr) {
-        if (debugLog != 0) {
-            DebugLog("ERROR: ZOLT Instance out of voices");
+        if (inst.debugLog != 0) {
+            inst.DebugLog("ERROR: ZOLT Instance out of voices");
         }
         return 0;
     }
 
-    if (releasetocc117 != 0) {
+    if (inst.releasetocc117 != 0) {
         const float r = host.releaseVelocity(voiceTag);
-        Session_SendCC(port, channel % 16, kReleaseVelocityCC, ReleaseVelocityByte(r));
+        Session_SendCC(inst, inst.port, inst.channel % 16, kReleaseVelocityCC, ReleaseVelocityByte(r));
     }
 
-    std::uint32_t msg = PackMessage(kNoteOn | (channel & 15), note, NoteVelocity(level), port);
+    std::uint32_t msg = PackMessage(kNoteOn | (inst.channel & 15), note, NoteVelocity(level), inst.port);
 
-    if (articulationParam == 0) {
+    if (inst.articulationParam == 0) {
         // Colours are the host's 16 note colours; anything else is taken modulo 16.
         int a = host.voiceColour(voiceTag) & 15;
-        if (articbanks != 0) {
-            currentBank = BankFromModX(params->InitLevels.FCut);
-            a += kBankSize * currentBank;
+        if (inst.articbanks != 0) {
+            inst.currentBank = BankFromModX(params->InitLevels.FCut);
+            a += kBankSize * inst.currentBank;
         }
-        if (channel == kChannelPerColour) {
+        if (inst.channel == kChannelPerColour) {
             msg = WithStatus(msg, static_cast<std::uint8_t>(kNoteOn | (a % 16)));
         }
-        const int changed = Session_CheckArticulation(a);
+        const int changed = Session_CheckArticulation(inst, a);
         if (changed != 0) {
-            if (cctimingfix != 0 && changed == 2) {
-                noteDelayed = 1;
+            if (inst.cctimingfix != 0 && changed == 2) {
+                inst.noteDelayed = 1;
             }
-            currentArticulation = a;
-            RepaintEditor(Repaint::GridOnly);
+            inst.currentArticulation = a;
+            inst.RepaintEditor(Repaint::GridOnly);
         }
-        if (articulations.modw[a] >= 0 && articulations.modc[a] == kModPlayVelocity) {
-            msg = WithData2(msg, static_cast<std::uint8_t>(articulations.modw[a]));
+        if (inst.articulations.modw[a] >= 0 && inst.articulations.modc[a] == kModPlayVelocity) {
+            msg = WithData2(msg, static_cast<std::uint8_t>(inst.articulations.modw[a]));
         }
     }
-    voices.setMessage(*voice, msg);
+    inst.voices.setMessage(*voice, msg);
 
-    if (noteDelayed == 0) {
-        Session_MIDIOut(voice->msg);
+    if (inst.noteDelayed == 0) {
+        Session_MIDIOut(inst, voice->msg);
         voice->delay = kNoteOnSent;
     } else {
-        voices.setWaiting(*voice, true);
-        delayedNotesPending = 1;
+        inst.voices.setWaiting(*voice, true);
+        inst.delayedNotesPending = 1;
     }
     return VoicePool::handleOf(*voice);
 }
 
-void ZOLTVSTExprPlug::SendVoiceNoteOff(Voice& voice) {
-    const float r = Host().releaseVelocity(voice.voiceTag);
+static void SendVoiceNoteOff(Instance& inst, Voice& voice) {
+    const float r = inst.Host().releaseVelocity(voice.voiceTag);
     const std::uint8_t status = MessageStatus(voice.msg);
     std::uint32_t off = WithStatus(voice.msg, static_cast<std::uint8_t>(kNoteOff | (status & 15)));
     off = WithData2(off, static_cast<std::uint8_t>(ReleaseVelocityByte(r)));
-    voices.setMessage(voice, off);
-    Session_MIDIOut(off);
+    inst.voices.setMessage(voice, off);
+    Session_MIDIOut(inst, off);
 }
 
-void ZOLTVSTExprPlug::Voice_Release(TVoiceHandle handle) {
-    Voice* voice = Session_FindVoice(handle);
+void Voice_Release(Instance& inst, TVoiceHandle handle) {
+    Voice* voice = Session_FindVoice(inst, handle);
     if (voice == nullptr) {
         return;
     }
     // Overlapping notes of one key share the sampler's voice: only the last
     // one to end turns it off.
-    const bool overlapped = allowoverlap != 0 && voices.voicesWithNote(MessageData1(voice->msg)) > 1;
+    const bool overlapped = inst.allowoverlap != 0 && inst.voices.voicesWithNote(MessageData1(voice->msg)) > 1;
     if (!overlapped && voice->delay == kNoteOnSent) {
-        SendVoiceNoteOff(*voice);
+        SendVoiceNoteOff(inst, *voice);
     }
     voice->released = 1;
     if (voice->delay == kNoteOnSent) {
-        Host().killVoice(voice->voiceTag);
+        inst.Host().killVoice(voice->voiceTag);
     }
 }
 
-void ZOLTVSTExprPlug::Voice_Kill(TVoiceHandle handle) {
-    Voice* voice = Session_FindVoice(handle);
+void Voice_Kill(Instance& inst, TVoiceHandle handle) {
+    Voice* voice = Session_FindVoice(inst, handle);
     if (voice == nullptr) {
         return;
     }
     if (voice->delay == kNoteOnSent && voice->released == 0) {
-        SendVoiceNoteOff(*voice);
+        SendVoiceNoteOff(inst, *voice);
     }
-    Session_FreeVoice(handle);
+    Session_FreeVoice(inst, handle);
 }
 
-void ZOLTVSTExprPlug::NewTick() {
-    if (holdkeyswitch != 0) {
+void NewTick(Instance& inst) {
+    if (inst.holdkeyswitch != 0) {
         for (int n = 0; n < kMidiNotes; ++n) {
-            if (ksHoldTime[n] < kHoldEpsilon) {
+            if (inst.ksHoldTime[n] < kHoldEpsilon) {
                 continue;
             }
-            ksHoldTime[n] -= samplesPerTick;
-            if (ksHoldTime[n] >= kHoldEpsilon) {
-                if (debugLog != 0) {
-                    DebugLog("Waiting on KS trigger (%i, %i) %f till release", n, ksHoldChannel[n],
-                             static_cast<double>(ksHoldTime[n]));
+            inst.ksHoldTime[n] -= inst.samplesPerTick;
+            if (inst.ksHoldTime[n] >= kHoldEpsilon) {
+                if (inst.debugLog != 0) {
+                    inst.DebugLog("Waiting on KS trigger (%i, %i) %f till release", n, inst.ksHoldChannel[n],
+                             static_cast<double>(inst.ksHoldTime[n]));
                 }
                 continue;
             }
-            if (debugLog != 0) {
-                DebugLog("Releasing KS trigger (%i, %i)", n, ksHoldChannel[n]);
+            if (inst.debugLog != 0) {
+                inst.DebugLog("Releasing KS trigger (%i, %i)", n, inst.ksHoldChannel[n]);
             }
-            Session_SendNote(port, ksHoldChannel[n], 1, n, 0);
-            ksHoldTime[n] = 0.0f;
+            Session_SendNote(inst, inst.port, inst.ksHoldChannel[n], 1, n, 0);
+            inst.ksHoldTime[n] = 0.0f;
         }
     }
 
-    if (delayedNotesPending == 0 || cctimingfix == 0) {
+    if (inst.delayedNotesPending == 0 || inst.cctimingfix == 0) {
         return;
     }
-    delayedNotesPending = 0;
-    const HostServices host = Host();
-    voices.forEachWaiting([&](Voice& v) {
+    inst.delayedNotesPending = 0;
+    const HostServices host = inst.Host();
+    inst.voices.forEachWaiting([&](Voice& v) {
         if (v.delay == kStopAtNextTick) {
-            voices.setWaiting(v, false);
-            SendVoiceNoteOff(v);
+            inst.voices.setWaiting(v, false);
+            SendVoiceNoteOff(inst, v);
             host.killVoice(v.voiceTag);
             return;
         }
-        delayedNotesPending = 1;
+        inst.delayedNotesPending = 1;
         if (++v.delay == kTimingFixTicks) {
             v.delay = kNoteOnSent;
-            voices.setWaiting(v, false);
-            Session_MIDIOut(v.msg);
+            inst.voices.setWaiting(v, false);
+            Session_MIDIOut(inst, v.msg);
             if (v.released != 0) {
                 v.delay = kStopAtNextTick;
-                voices.setWaiting(v, true);
+                inst.voices.setWaiting(v, true);
             }
         }
     });
-    noteDelayed = 0;
+    inst.noteDelayed = 0;
 }
 
-int ZOLTVSTExprPlug::Voice_ProcessEvent(TVoiceHandle, int, int, int) { return 0; }
-
-int ZOLTVSTExprPlug::Voice_Render(TVoiceHandle, PWAV32FS buffer, int& length) {
+int Voice_Render(Instance&, TVoiceHandle, PWAV32FS buffer, int& length) {
     if (buffer != nullptr && length > 0) {
         std::memset(buffer, 0, sizeof(TWAV32FS) * static_cast<std::size_t>(length));
     }
     return 0;
 }
+
+}  // namespace velmora

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/plugin_instance.h"
+#include "core/instance.h"
 #include "persistence/articulation_files.h"
 #include "persistence/key_names.h"
 #include "tests/support/recording_host.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "core/plugin_instance.h"
+#include "core/instance.h"
 #include "http/request_handler.h"
 #include "http/server.h"
 #include "tests/support/recording_host.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/plugin_instance.h"
+#include "core/instance.h"
 #include "platform/byte_stream.h"
 #include "tests/support/recording_host.h"
 

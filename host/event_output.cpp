@@ -1,6 +1,6 @@
 #include "host/event_output.h"
 
-#include "core/note_names.h"
+#include "shared/note_name.h"
 
 namespace velmora::host {
 

@@ -4,9 +4,6 @@
 #include <bit>
 #include <map>
 
-#include "core/plugin_instance.h"
-#include "http/api_options.h"
-#include "persistence/articulation_files.h"
 #include "platform/byte_stream.h"
 #include "shared/ascii_text.h"
 
@@ -16,13 +13,12 @@ namespace {
 
 // Instruments go in as a dropped file would (a replacing import); articulation
 // set files replace the instance's articulations through the import operation.
-void ImportArticulationFile(TFruityPlug* plug, const std::string& path) {
-    ZOLTVSTExprPlug* own = AsVelmoraInstance(plug);
-    if (own == nullptr || velmora::EndsWithIgnoringCase(path, ".nki")) {
+void ImportArticulationFile(TFruityPlug* plug, const HostExtension& extension, const std::string& path) {
+    if (velmora::EndsWithIgnoringCase(path, ".nki")) {
         plug->Dispatcher(plug::FPD_DroppedFile, 0, reinterpret_cast<std::intptr_t>(path.c_str()));
         return;
     }
-    ImportArticulations(*own, path, ImportMode::Replace);
+    extension.importArticulations(plug, path.c_str());
 }
 
 }  // namespace
@@ -37,6 +33,10 @@ SessionInstances::SessionInstances(const PluginLibrary& library, const Session& 
             return;
         }
         host.addInstance(plug);
+        const HostExtension* extension = HostExtensionOf(plug, error_);
+        if (extension == nullptr) {
+            return;
+        }
         const InstanceSetup& setup = session.instances[i];
         if (!setup.state.empty()) {
             platform::FileStream stream(setup.state, platform::FileStream::Mode::Read);
@@ -47,26 +47,14 @@ SessionInstances::SessionInstances(const PluginLibrary& library, const Session& 
             plug->SaveRestoreState(&stream, 0);
         }
         if (!setup.articulations.empty()) {
-            ImportArticulationFile(plug, setup.articulations);
+            ImportArticulationFile(plug, *extension, setup.articulations);
         }
-        if (setup.port || setup.channel || !setup.options.empty()) {
-            ZOLTVSTExprPlug* own = AsVelmoraInstance(plug);
-            if (own == nullptr) {
-                error_ = "port, channel and options need a plugin built from this tree";
-                return;
-            }
-            if (setup.port) {
-                own->port = *setup.port;
-            }
-            if (setup.channel) {
-                own->channel = *setup.channel;
-            }
-            for (const auto& [key, on] : setup.options) {
-                if (const ApiOption* option = FindApiOption(key)) {
-                    option->set(*own, on);
-                } else {
-                    warnings.push_back("unknown option \"" + key + "\"");
-                }
+        if (setup.port || setup.channel) {
+            extension->setPortChannel(plug, setup.port.value_or(-1), setup.channel.value_or(-1));
+        }
+        for (const auto& [key, on] : setup.options) {
+            if (extension->setOption(plug, key.c_str(), on ? 1 : 0) == 0) {
+                warnings.push_back("unknown option \"" + key + "\"");
             }
         }
         plug->Dispatcher(plug::FPD_SetSamplesPerTick, 0, static_cast<std::intptr_t>(std::bit_cast<std::uint32_t>(spt)));

@@ -1,8 +1,5 @@
 #include "host/plugin_library.h"
 
-#include <cstring>
-
-#include "core/plugin_instance.h"
 #include "platform/platform.h"
 
 namespace velmora::host {
@@ -22,12 +19,23 @@ PluginLibrary::PluginLibrary(const std::string& path) : library_(path) {
     }
 }
 
-ZOLTVSTExprPlug* AsVelmoraInstance(TFruityPlug* plug) {
-    if (plug == nullptr || plug->Info == nullptr || plug->Info->LongName == nullptr ||
-        std::strcmp(plug->Info->LongName, "ZOLT Velmora") != 0) {
+const HostExtension* HostExtensionOf(TFruityPlug* plug, std::string& error) {
+    if (plug == nullptr) {
+        error = "no instance to ask for the host extension";
         return nullptr;
     }
-    return static_cast<ZOLTVSTExprPlug*>(plug);
+    const auto* table = reinterpret_cast<const HostExtension*>(plug->Dispatcher(kDispatcherHostExtension, 0, 0));
+    if (table == nullptr) {
+        error = "the plugin offers no host extension";
+        return nullptr;
+    }
+    if (table->version != kHostExtensionVersion || table->size != sizeof(HostExtension)) {
+        error = "the plugin's host extension is version " + std::to_string(table->version) + " (" +
+                std::to_string(table->size) + " bytes); this host needs version " +
+                std::to_string(kHostExtensionVersion) + " (" + std::to_string(sizeof(HostExtension)) + " bytes)";
+        return nullptr;
+    }
+    return table;
 }
 
 }  // namespace velmora::host

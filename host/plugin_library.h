@@ -4,8 +4,7 @@
 
 #include "platform/dynamic_library.h"
 #include "sdk/fruity_plug.h"
-
-class ZOLTVSTExprPlug;
+#include "shared/host_extension.h"
 
 namespace velmora::host {
 
@@ -26,9 +25,8 @@ private:
     std::string error_;
 };
 
-// The plugin's own instance behind the host interface, for settings the host
-// applies from a session and for inspection. Only for instances of a plugin
-// built from this tree (checked by its info record); nullptr otherwise.
-ZOLTVSTExprPlug* AsVelmoraInstance(TFruityPlug* plug);
+// The extension table an instance hands out, once its version and size are
+// the ones this host was built with; nullptr and a one-line reason otherwise.
+const HostExtension* HostExtensionOf(TFruityPlug* plug, std::string& error);
 
 }  // namespace velmora::host

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "core/plugin_instance.h"
-#include "http/api_options.h"
+#include "core/instance.h"
+#include "core/options.h"
 #include "http/instance_listing.h"
 #include "http/server.h"
 #include "persistence/articulation_files.h"
@@ -73,7 +73,7 @@ bool SetControllerField(ControllerTable& t, int c, const std::string& field, con
 
 // The command's change; false when nothing changed (unknown command, key,
 // field or index, or no value).
-bool ChangeInstance(ZOLTVSTExprPlug& p, const ApiRequest& r) {
+bool ChangeInstance(Instance& p, const ApiRequest& r) {
     const std::string& command = *r.command;
     if (!r.value) {
         return false;
@@ -93,11 +93,11 @@ bool ChangeInstance(ZOLTVSTExprPlug& p, const ApiRequest& r) {
     } else if (command == "controllerstart") {
         p.controllerstart = n < 0 ? 0 : n > 95 ? 95 : n;
     } else if (command == "options") {
-        const ApiOption* option = r.argument1 ? FindApiOption(*r.argument1) : nullptr;
+        const OptionDescription* option = r.argument1 ? FindOptionByApiKey(*r.argument1) : nullptr;
         if (option == nullptr) {
             return false;
         }
-        option->set(p, value == "true");
+        SetOptionApiValue(*option, p, *p.processState, value == "true");
     } else if (command == "articulations") {
         const auto a = Index(r.argument1, kArticulations);
         if (!a || !r.argument2 || !SetArticulationField(p.articulations, *a, *r.argument2, value)) {
@@ -118,7 +118,7 @@ const char* OrNull(const std::optional<std::string>& s) { return s ? s->c_str() 
 
 }  // namespace
 
-void ApplyCommand(ZOLTVSTExprPlug& p, const ApiRequest& r, std::string_view method, std::string_view body) {
+void ApplyCommand(Instance& p, const ApiRequest& r, std::string_view method, std::string_view body) {
     if (!r.command) {
         return;
     }
@@ -146,14 +146,14 @@ std::string ApiResponse(std::string_view method, std::string_view path, std::str
     const ApiRequest r = SplitApiPath(path);
     const auto& instances = Process().instanceList;
     if (r.id != 0 && r.command && *r.command == "json" && method == "GET") {
-        for (ZOLTVSTExprPlug* p : instances) {
+        for (Instance* p : instances) {
             if (p->apiId == r.id) {
                 return UsedArticulationsText(p->articulations);
             }
         }
     }
     InstanceListing listing;
-    for (ZOLTVSTExprPlug* p : instances) {
+    for (Instance* p : instances) {
         if (r.id != 0 && p->apiId != r.id) {
             continue;
         }

@@ -5,14 +5,16 @@
 
 #include "http/api_request.h"
 
-class ZOLTVSTExprPlug;
+namespace velmora {
+class Instance;
+}  // namespace velmora
 
 namespace velmora::http {
 
 struct Connection;
 
 // Applies one command to one instance. PUT bodies of "json" come in `body`.
-void ApplyCommand(ZOLTVSTExprPlug& plug, const ApiRequest& request, std::string_view method, std::string_view body);
+void ApplyCommand(Instance& plug, const ApiRequest& request, std::string_view method, std::string_view body);
 
 // The response body for an API request: the articulation array or the listing.
 std::string ApiResponse(std::string_view method, std::string_view path, std::string_view body);

@@ -3,8 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "core/plugin_instance.h"
-#include "http/api_options.h"
+#include "core/instance.h"
+#include "core/options.h"
 #include "persistence/articulation_json.h"
 
 namespace velmora {
@@ -31,7 +31,7 @@ void AppendName(std::string& out, const std::string& name) {
     out += "\"";
 }
 
-void AppendArticulations(std::string& out, const ZOLTVSTExprPlug& p) {
+void AppendArticulations(std::string& out, const Instance& p) {
     out += "\t\t\t\"articulations\":\n\t\t\t[";
     const ArticulationTable& t = p.articulations;
     for (int i = 0; i < kArticulations; ++i) {
@@ -43,7 +43,7 @@ void AppendArticulations(std::string& out, const ZOLTVSTExprPlug& p) {
     out += "\n\t\t\t],\n";
 }
 
-void AppendControllers(std::string& out, const ZOLTVSTExprPlug& p) {
+void AppendControllers(std::string& out, const Instance& p) {
     out += "\t\t\t\"controllers\":\n\t\t\t[\n";
     const ControllerTable& c = p.controllers;
     for (int i = 0; i < kControllers; ++i) {
@@ -55,7 +55,7 @@ void AppendControllers(std::string& out, const ZOLTVSTExprPlug& p) {
     out += "\n\t\t\t],\n";
 }
 
-void AppendPianoKeys(std::string& out, const ZOLTVSTExprPlug& p) {
+void AppendPianoKeys(std::string& out, const Instance& p) {
     const KeyNameMap& first = p.articulations.keyNames[0];
     out += "\t\t\t\"pianokeys\":\n\t\t\t{\n";
     Appendf(out, "\t\t\t\t\"missing\": %s,\n", TrueFalse(first.missing != 0));
@@ -89,7 +89,7 @@ void AppendPianoKeys(std::string& out, const ZOLTVSTExprPlug& p) {
 
 InstanceListing::InstanceListing() : text_("{\n\t\"instances\":\n\t[\n") {}
 
-void InstanceListing::add(const ZOLTVSTExprPlug& p) {
+void InstanceListing::add(const Instance& p) {
     std::string& out = text_;
     Appendf(out, "%s\t\t{\n", first_ ? "" : ",\n");
     first_ = false;
@@ -106,9 +106,9 @@ void InstanceListing::add(const ZOLTVSTExprPlug& p) {
     Appendf(out, "\t\t\t\"bankstart\":\t\t%i,\n", p.bankstart);
     Appendf(out, "\t\t\t\"controllerstart\":\t\t%i,\n", p.controllerstart);
     out += "\t\t\t\"options\":\n\t\t\t{\n";
-    const auto options = ApiOptions();
+    const auto options = OptionTable();
     for (std::size_t i = 0; i < options.size(); ++i) {
-        Appendf(out, "\t\t\t\t\"%s\": %s%s\n", options[i].key, TrueFalse(options[i].get(p)),
+        Appendf(out, "\t\t\t\t\"%s\": %s%s\n", options[i].apiKey, TrueFalse(OptionApiValue(options[i], p, *p.processState)),
                 i + 1 < options.size() ? "," : "");
     }
     out += "\t\t\t},\n";

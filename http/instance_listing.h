@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <string>
 
-class ZOLTVSTExprPlug;
+namespace velmora {
+class Instance;
+}  // namespace velmora
 
 namespace velmora {
 
@@ -12,7 +14,7 @@ namespace velmora {
 class InstanceListing {
 public:
     InstanceListing();
-    void add(const ZOLTVSTExprPlug& plug);
+    void add(const Instance& plug);
     // The finished listing; add nothing after this.
     std::string finish();
 

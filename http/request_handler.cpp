@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/plugin_instance.h"
+#include "core/instance.h"
 #include "http/api.h"
 #include "http/api_request.h"
 
@@ -65,7 +65,7 @@ void NotFound(Connection& c) {
     EndHeaders(c);
 }
 
-void ServeFile(Connection& c, const std::string& htmlFolder, const char* path, ZOLTVSTExprPlug* plug,
+void ServeFile(Connection& c, const std::string& htmlFolder, const char* path, Instance* plug,
                const char* method) {
     const auto found = StaticFilePath(htmlFolder, path);
     if (plug != nullptr && plug->debugLog != 0) {
@@ -121,7 +121,7 @@ int HandleEvent(Event& event) {
     if (event.type != EventType::Request) {
         return 0;
     }
-    auto* plug = static_cast<ZOLTVSTExprPlug*>(event.context);
+    auto* plug = static_cast<Instance*>(event.context);
     if (IsApiPath(event.path)) {
         if (plug != nullptr && plug->debugLog != 0) {
             plug->DebugLog("Server event SB_EV_REQUEST %s %s", event.method, event.path);

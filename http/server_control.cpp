@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "core/plugin_instance.h"
+#include "core/instance.h"
 #include "http/request_handler.h"
 #include "http/server.h"
 
@@ -19,7 +19,7 @@ constexpr std::size_t kMaxPortText = 260;
 
 Server* RunningServer() { return TheServer().get(); }
 
-void StartServer(ZOLTVSTExprPlug& plug) {
+void StartServer(Instance& plug) {
     StopServer(plug);
     std::string port = plug.platform.settings().readString(platform::kVelmoraKey, "HTTP Port").value_or(kDefaultPort);
     if (port.size() > kMaxPortText) {
@@ -31,7 +31,7 @@ void StartServer(ZOLTVSTExprPlug& plug) {
     }
 }
 
-void StopServer(ZOLTVSTExprPlug& plug) {
+void StopServer(Instance& plug) {
     if (!TheServer()) {
         return;
     }
@@ -41,19 +41,19 @@ void StopServer(ZOLTVSTExprPlug& plug) {
     }
 }
 
-void PollFromIdle(ZOLTVSTExprPlug& plug) {
+void PollFromIdle(Instance& plug) {
     if (plug.processState->httpApiEnabled != 0 && TheServer()) {
         PollServer(*TheServer(), 0);
     }
 }
 
-void ForgetInstance(ZOLTVSTExprPlug& plug) {
+void ForgetInstance(Instance& plug) {
     Server* server = TheServer().get();
     if (server == nullptr || server->context != &plug) {
         return;
     }
     server->context = nullptr;
-    for (ZOLTVSTExprPlug* other : Process().instanceList) {
+    for (Instance* other : Process().instanceList) {
         if (other != &plug) {
             server->context = other;
             return;

@@ -1,17 +1,19 @@
 #pragma once
 // The process's one server: started by an instance, polled from every
 // instance's idle call, stopped by the last one.
-class ZOLTVSTExprPlug;
+namespace velmora {
+class Instance;
+}  // namespace velmora
 
 namespace velmora::http {
 struct Server;
 
-void StartServer(ZOLTVSTExprPlug& plug);
-void StopServer(ZOLTVSTExprPlug& plug);
+void StartServer(Instance& plug);
+void StopServer(Instance& plug);
 // Zero time-out: never blocks the interface thread.
-void PollFromIdle(ZOLTVSTExprPlug& plug);
+void PollFromIdle(Instance& plug);
 // The instance is going away: the server's context moves to a living one.
-void ForgetInstance(ZOLTVSTExprPlug& plug);
+void ForgetInstance(Instance& plug);
 // The running server, or nullptr.
 Server* RunningServer();
 

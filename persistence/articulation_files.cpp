@@ -4,7 +4,7 @@
 #include <fstream>
 #include <vector>
 
-#include "core/plugin_instance.h"
+#include "core/instance.h"
 #include "persistence/articulation_json.h"
 #include "persistence/articulation_records.h"
 #include "persistence/whole_file.h"
@@ -43,7 +43,7 @@ bool ApplyArticulationSet(ArticulationTable& table, const ParsedSet& set, Import
     return true;
 }
 
-bool ExportArticulations(ZOLTVSTExprPlug& plug, const std::string& path) {
+bool ExportArticulations(Instance& plug, const std::string& path) {
     const int count = UsedArticulationCount(plug.articulations);
     std::ofstream out(path, std::ios::out | std::ios::trunc);
     if (!out) {
@@ -63,7 +63,7 @@ bool ExportArticulations(ZOLTVSTExprPlug& plug, const std::string& path) {
     return true;
 }
 
-void ImportArticulations(ZOLTVSTExprPlug& plug, const std::string& path, ImportMode mode) {
+void ImportArticulations(Instance& plug, const std::string& path, ImportMode mode) {
     const std::optional<std::string> text = ReadWholeFile(path);
     if (!text) {
         return;

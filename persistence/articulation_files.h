@@ -5,7 +5,9 @@
 
 #include "core/articulation.h"
 
-class ZOLTVSTExprPlug;
+namespace velmora {
+class Instance;
+}  // namespace velmora
 
 namespace velmora {
 
@@ -36,12 +38,12 @@ bool ApplyArticulationSet(ArticulationTable& table, const ParsedSet& set, Import
 
 // Writes articulations 0 up to the last one in use and reports the count.
 // Returns whether the file could be created. Interface thread.
-bool ExportArticulations(ZOLTVSTExprPlug& plug, const std::string& path);
+bool ExportArticulations(Instance& plug, const std::string& path);
 
 // Reads a set file into the instance. A file that cannot be opened changes
 // nothing and says nothing. In replace mode the articulations are cleared
 // only once the file has been parsed into an array of at most 64 elements,
 // so a bad file never wipes them. Interface thread.
-void ImportArticulations(ZOLTVSTExprPlug& plug, const std::string& path, ImportMode mode);
+void ImportArticulations(Instance& plug, const std::string& path, ImportMode mode);
 
 }  // namespace velmora

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "core/plugin_instance.h"
+#include "core/instance.h"
 
 namespace velmora {
 
@@ -15,7 +15,7 @@ constexpr const char* kTextExtension = "txt";
 
 bool ValidArticulation(int a) { return a >= 0 && a < kArticulations; }
 
-void TellHostNamesChanged(const ZOLTVSTExprPlug& plug) {
+void TellHostNamesChanged(const Instance& plug) {
     plug.Host().dispatcher(plug::FHD_NamesChanged, 0, plug::kNamesPianoRoll);
 }
 
@@ -68,7 +68,7 @@ std::string KeyNameTitle(std::string_view path) {
     return std::string(last);
 }
 
-bool LoadKeyNames(ZOLTVSTExprPlug& plug, int articulation, std::optional<std::string_view> path) {
+bool LoadKeyNames(Instance& plug, int articulation, std::optional<std::string_view> path) {
     if (!ValidArticulation(articulation)) {
         return false;
     }
@@ -92,7 +92,7 @@ bool LoadKeyNames(ZOLTVSTExprPlug& plug, int articulation, std::optional<std::st
     return true;
 }
 
-bool SaveKeyNames(const ZOLTVSTExprPlug& plug, int articulation, const std::string& path) {
+bool SaveKeyNames(const Instance& plug, int articulation, const std::string& path) {
     if (!ValidArticulation(articulation)) {
         return false;
     }
@@ -111,12 +111,12 @@ bool SaveKeyNames(const ZOLTVSTExprPlug& plug, int articulation, const std::stri
     return true;
 }
 
-bool LoadKeyNamesFromChosenFile(ZOLTVSTExprPlug& plug, int articulation) {
+bool LoadKeyNamesFromChosenFile(Instance& plug, int articulation) {
     const std::optional<std::string> chosen = plug.platform.fileDialogs().openFile("Open Text File", kTextFilter);
     return chosen && LoadKeyNames(plug, articulation, *chosen);
 }
 
-bool SaveKeyNamesToChosenFile(const ZOLTVSTExprPlug& plug, int articulation) {
+bool SaveKeyNamesToChosenFile(const Instance& plug, int articulation) {
     if (!ValidArticulation(articulation) || !plug.articulations.keyNames[articulation].names) {
         return false;
     }

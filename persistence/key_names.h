@@ -5,7 +5,9 @@
 #include <string>
 #include <string_view>
 
-class ZOLTVSTExprPlug;
+namespace velmora {
+class Instance;
+}  // namespace velmora
 
 namespace velmora {
 
@@ -21,14 +23,14 @@ std::string KeyNameTitle(std::string_view path);
 // names and returns true. A file that cannot be opened keeps the names the
 // articulation has and leaves `missing` set. Without a path: clears the key
 // names and returns false. The host hears of every change of names.
-bool LoadKeyNames(ZOLTVSTExprPlug& plug, int articulation, std::optional<std::string_view> path);
+bool LoadKeyNames(Instance& plug, int articulation, std::optional<std::string_view> path);
 
 // Interface thread. Writes all 148 entries, one per line; does nothing for an
 // articulation without names or a file that cannot be created.
-bool SaveKeyNames(const ZOLTVSTExprPlug& plug, int articulation, const std::string& path);
+bool SaveKeyNames(const Instance& plug, int articulation, const std::string& path);
 
 // The same through the platform's file dialogs; a cancelled dialog does nothing.
-bool LoadKeyNamesFromChosenFile(ZOLTVSTExprPlug& plug, int articulation);
-bool SaveKeyNamesToChosenFile(const ZOLTVSTExprPlug& plug, int articulation);
+bool LoadKeyNamesFromChosenFile(Instance& plug, int articulation);
+bool SaveKeyNamesToChosenFile(const Instance& plug, int articulation);
 
 }  // namespace velmora

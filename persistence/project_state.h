@@ -5,18 +5,20 @@
 
 #include "sdk/plug_stream.h"
 
-class ZOLTVSTExprPlug;
+namespace velmora {
+class Instance;
+}  // namespace velmora
 
 namespace velmora {
 
 inline constexpr std::uint32_t kStateVersion = 10;
 
 // Interface thread. Writes the version 10 layout.
-void SaveProjectState(const ZOLTVSTExprPlug& plug, IStream& stream);
+void SaveProjectState(const Instance& plug, IStream& stream);
 
 // Interface thread. Starts again from the defaults and applies the stream.
 // Never fails: unknown versions leave the defaults, and a stream that ends
 // early leaves every field it did not reach at its default.
-void RestoreProjectState(ZOLTVSTExprPlug& plug, IStream& stream);
+void RestoreProjectState(Instance& plug, IStream& stream);
 
 }  // namespace velmora

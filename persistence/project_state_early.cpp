@@ -68,7 +68,7 @@ void ReadFlag(StreamReader& in, std::int32_t& field, bool lowestBit) {
 
 // Versions 3 to 5: after the options, the articulations and controller values.
 void ReadVersion3To5(RestoreContext& ctx, bool place, std::optional<std::int32_t>& heldTab) {
-    ZOLTVSTExprPlug& plug = ctx.plug;
+    Instance& plug = ctx.plug;
     StreamReader& in = ctx.in;
     const std::uint32_t v = ctx.version;
     ReadFlag(in, plug.ccghosting, v >= 4);
@@ -105,7 +105,7 @@ void ReadVersion3To5(RestoreContext& ctx, bool place, std::optional<std::int32_t
 }
 
 void ReadVersion6To7(RestoreContext& ctx, bool place, std::optional<std::int32_t>& heldTab) {
-    ZOLTVSTExprPlug& plug = ctx.plug;
+    Instance& plug = ctx.plug;
     StreamReader& in = ctx.in;
     ReadFlag(in, plug.ccghosting, true);
     ReadFlag(in, plug.midiextend, true);
@@ -147,7 +147,7 @@ void ReadVersion6To7(RestoreContext& ctx, bool place, std::optional<std::int32_t
 }  // namespace
 
 void ReadEarlyState(RestoreContext& ctx) {
-    ZOLTVSTExprPlug& plug = ctx.plug;
+    Instance& plug = ctx.plug;
     StreamReader& in = ctx.in;
     const std::uint32_t v = ctx.version;
 

@@ -64,7 +64,7 @@ bool ReadKnobEntry(RestoreContext& ctx, int k, const std::array<std::int32_t, kK
 }  // namespace
 
 void ReadMidiOutState(RestoreContext& ctx) {
-    ZOLTVSTExprPlug& plug = ctx.plug;
+    Instance& plug = ctx.plug;
     StreamReader& in = ctx.in;
 
     std::uint32_t channel = 0;

@@ -83,7 +83,7 @@ void ReadArticulations(RestoreContext& ctx) {
 }
 
 // Without a CC modifier anywhere the CC timing fix has nothing to wait for.
-void ApplyCCTimingRule(ZOLTVSTExprPlug& plug) {
+void ApplyCCTimingRule(Instance& plug) {
     const ArticulationTable& art = plug.articulations;
     for (int a = 0; a < kArticulations; ++a) {
         if (art.modc[a] >= 0 || art.modw[a] != -1) {
@@ -94,7 +94,7 @@ void ApplyCCTimingRule(ZOLTVSTExprPlug& plug) {
 }
 
 void ApplyParameterLayout(RestoreContext& ctx) {
-    ZOLTVSTExprPlug& plug = ctx.plug;
+    Instance& plug = ctx.plug;
     if (plug.paramknob != 0) {
         plug.Host().setNumParams(kSlotLayoutParams);
         switch (ctx.version) {
@@ -120,7 +120,7 @@ int Scaled(int units, float scale) {
 }
 
 void ApplyEditorSize(RestoreContext& ctx) {
-    ZOLTVSTExprPlug& plug = ctx.plug;
+    Instance& plug = ctx.plug;
     const int height = kEditorHeight - (kEditorHeight - kEditorMinimisedHeight) * (plug.minimised != 0 ? 1 : 0);
     bool resize = plug.editorWindow.height != height;
     if (ctx.version == 10) {
@@ -144,7 +144,7 @@ void ApplyEditorSize(RestoreContext& ctx) {
 // A fresh instance takes port, channel and panel from the state; a running one
 // keeps them while its own "preserve" is on.
 void ApplyPlacement(RestoreContext& ctx) {
-    ZOLTVSTExprPlug& plug = ctx.plug;
+    Instance& plug = ctx.plug;
     if (plug.fresh != 0 || plug.preserveport == 0) {
         ctx.applyHeld(ctx.held.preserve, plug.preserveport);
     }
@@ -166,7 +166,7 @@ void ApplyPlacement(RestoreContext& ctx) {
 }  // namespace
 
 void ReadRecentState(RestoreContext& ctx) {
-    ZOLTVSTExprPlug& plug = ctx.plug;
+    Instance& plug = ctx.plug;
     StreamReader& in = ctx.in;
     const bool keyed = ctx.version >= 9;  // versions with key names and the later rules
 

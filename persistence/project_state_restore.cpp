@@ -8,7 +8,7 @@
 // short for its version number reads nothing at all.
 #include <string>
 
-#include "core/plugin_instance.h"
+#include "core/instance.h"
 #include "persistence/project_state.h"
 #include "persistence/state_restore_context.h"
 
@@ -18,13 +18,13 @@ namespace {
 
 constexpr std::uint32_t kFirstKeyedVersion = 9;  // MIDI Out states are only looked for below it
 
-bool IsMidiOutModule(const ZOLTVSTExprPlug& plug) {
+bool IsMidiOutModule(const Instance& plug) {
     return plug.platform.moduleFileName(plug.moduleHandle).find("MIDI Out") != std::string::npos;
 }
 
 }  // namespace
 
-void RestoreProjectState(ZOLTVSTExprPlug& plug, IStream& stream) {
+void RestoreProjectState(Instance& plug, IStream& stream) {
     const std::int32_t tabBefore = plug.tab;
     const std::int32_t midiextendBefore = plug.midiextend;
     plug.Session_SetDefaults();

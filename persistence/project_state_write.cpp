@@ -1,5 +1,5 @@
 // Writing the version 10 layout.
-#include "core/plugin_instance.h"
+#include "core/instance.h"
 #include "persistence/project_state.h"
 #include "persistence/state_options.h"
 #include "persistence/state_stream.h"
@@ -55,7 +55,7 @@ void WriteKeyNameBlock(state::ByteSink& out, const KeyNameMap& map) {
 
 }  // namespace
 
-void SaveProjectState(const ZOLTVSTExprPlug& plug, IStream& stream) {
+void SaveProjectState(const Instance& plug, IStream& stream) {
     state::ByteSink out;
     out.u32(kStateVersion);
 

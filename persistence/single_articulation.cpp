@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "core/plugin_instance.h"
+#include "core/instance.h"
 #include "core/process_state.h"
 #include "persistence/articulation_files.h"
 #include "persistence/articulation_json.h"
@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kLast = kArticulations - 1;
 
-void ExportOne(ZOLTVSTExprPlug& plug, int index) {
+void ExportOne(Instance& plug, int index) {
     const std::optional<std::string> path =
         plug.platform.fileDialogs().saveFile(kExportArticulationTitle, kArticulationFileFilter, kArticulationFileExtension);
     if (!path) {
@@ -39,7 +39,7 @@ void ExportOne(ZOLTVSTExprPlug& plug, int index) {
 }
 
 // Returns whether a file was opened (the host is then told, whatever it held).
-bool ImportOne(ZOLTVSTExprPlug& plug, int index) {
+bool ImportOne(Instance& plug, int index) {
     const std::optional<std::string> path =
         plug.platform.fileDialogs().openFile(kImportArticulationTitle, kArticulationFileFilter);
     if (!path) {
@@ -94,7 +94,7 @@ bool PasteFromClipboard(ArticulationTable& table, int index) {
     return true;
 }
 
-std::vector<ArticulationMenuItem> ArticulationMenu(const ZOLTVSTExprPlug& plug, int index) {
+std::vector<ArticulationMenuItem> ArticulationMenu(const Instance& plug, int index) {
     const bool used = index >= 0 && index < kArticulations && !plug.articulations.isBlank(index);
     std::vector<ArticulationMenuItem> menu{
         {kArticulationClear, "Clear"}, {kArticulationInsert, "Insert"}, {kArticulationDelete, "Delete"}};
@@ -113,7 +113,7 @@ std::vector<ArticulationMenuItem> ArticulationMenu(const ZOLTVSTExprPlug& plug, 
     return menu;
 }
 
-void ArticulationCommand(ZOLTVSTExprPlug& plug, int index, int command) {
+void ArticulationCommand(Instance& plug, int index, int command) {
     if (index < 0 || index >= kArticulations) {
         return;
     }

@@ -6,7 +6,9 @@
 
 #include "core/articulation.h"
 
-class ZOLTVSTExprPlug;
+namespace velmora {
+class Instance;
+}  // namespace velmora
 
 namespace velmora {
 
@@ -32,13 +34,13 @@ struct ArticulationMenuItem {
 };
 
 // The entries offered for articulation index, in menu order.
-std::vector<ArticulationMenuItem> ArticulationMenu(const ZOLTVSTExprPlug& plug, int index);
+std::vector<ArticulationMenuItem> ArticulationMenu(const Instance& plug, int index);
 
 // Runs command on articulation index (0 to 63): 0 shows the menu through the
 // platform's pop-up menu service and runs the choice; 1 to 3 and 5 to 9 run
 // at once; anything else only repaints. Every change to the articulations is
 // announced to the host.
-void ArticulationCommand(ZOLTVSTExprPlug& plug, int index, int command);
+void ArticulationCommand(Instance& plug, int index, int command);
 
 // --- The table operations behind the commands (no host calls) ---
 // Articulation index becomes blank, its key names freed.

@@ -12,6 +12,6 @@ namespace velmora::state {
 void ReadOptions(RestoreContext& ctx);
 
 // Writes the 24 options of version 10 in their order, with the count.
-void WriteOptions(const ZOLTVSTExprPlug& plug, const ProcessState& process, ByteSink& out);
+void WriteOptions(const Instance& plug, const ProcessState& process, ByteSink& out);
 
 }  // namespace velmora::state

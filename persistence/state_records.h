@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "core/plugin_instance.h"
+#include "core/instance.h"
 #include "persistence/state_stream.h"
 
 namespace velmora::state {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/plugin_instance.h"
+#include "core/instance.h"
 #include "persistence/state_stream.h"
 
 namespace velmora::state {
@@ -18,7 +18,7 @@ struct HeldValues {
 };
 
 struct RestoreContext {
-    ZOLTVSTExprPlug& plug;
+    Instance& plug;
     StreamReader& in;
     std::uint32_t version;
     HeldValues held;

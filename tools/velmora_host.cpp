@@ -13,11 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "core/plugin_instance.h"
 #include "host/event_output.h"
 #include "host/player.h"
-#include "http/instance_listing.h"
-#include "persistence/articulation_files.h"
+#include "host/plugin_library.h"
 #include "platform/byte_stream.h"
 #include "platform/platform.h"
 #include "platform/sockets.h"
@@ -188,16 +186,17 @@ int InspectCommand(const Options& o) {
         std::fprintf(stderr, "velmora-host: %s\n", instances.error().c_str());
         return 1;
     }
-    velmora::InstanceListing listing;
+    std::vector<TFruityPlug*> plugs;
     for (std::size_t i = 0; i < host.instanceCount(); ++i) {
-        const ZOLTVSTExprPlug* plug = AsVelmoraInstance(host.instance(static_cast<int>(i)));
-        if (plug == nullptr) {
-            std::fprintf(stderr, "velmora-host: inspect needs a plugin built from this tree\n");
-            return 1;
-        }
-        listing.add(*plug);
+        plugs.push_back(host.instance(static_cast<int>(i)));
     }
-    std::printf("%s", listing.finish().c_str());
+    std::string error;
+    const velmora::HostExtension* extension = HostExtensionOf(plugs.empty() ? nullptr : plugs.front(), error);
+    const auto print = [](void*, const char* text, std::size_t length) { std::fwrite(text, 1, length, stdout); };
+    if (extension == nullptr || extension->listInstances(plugs.data(), static_cast<int>(plugs.size()), print, nullptr) == 0) {
+        std::fprintf(stderr, "velmora-host: %s\n", extension == nullptr ? error.c_str() : "the plugin could not list its instances");
+        return 1;
+    }
     if (!o.saveState.empty()) {
         platform::FileStream out(o.saveState, platform::FileStream::Mode::Write);
         if (!out.isOpen()) {
@@ -232,8 +231,14 @@ int ExportCommand(const Options& o) {
         std::fprintf(stderr, "velmora-host: %s\n", instances.error().c_str());
         return 1;
     }
-    ZOLTVSTExprPlug* plug = AsVelmoraInstance(host.instance(o.instance - 1));
-    if (plug == nullptr || !velmora::ExportArticulations(*plug, o.out)) {
+    TFruityPlug* plug = host.instance(o.instance - 1);
+    std::string error;
+    const velmora::HostExtension* extension = HostExtensionOf(plug, error);
+    if (extension == nullptr) {
+        std::fprintf(stderr, "velmora-host: %s\n", error.c_str());
+        return 1;
+    }
+    if (extension->exportArticulations(plug, o.out.c_str()) == 0) {
         std::fprintf(stderr, "velmora-host: cannot export to %s\n", o.out.c_str());
         return 1;
     }

@@ -1,29 +1,54 @@
 // velmora-nki: the articulations of an instrument file, as an articulation
-// set file would hold them. It loads the importer library from the plugin
-// folder beside it, exactly as the plugin does for an import.
+// set file would hold them. It asks the plugin beside it to import the file,
+// exactly as a user's import does, and prints the set the plugin then holds.
 //
 //   velmora-nki list FILE.nki [--keyswitch]
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "core/articulation.h"
-#include "core/limits.h"
-#include "persistence/articulation_files.h"
-#include "persistence/articulation_records.h"
-#include "platform/dynamic_library.h"
-#include "platform/platform.h"
-#include "shared/imported_articulations.h"
+#include "host/plugin_library.h"
+#include "host/reference_host.h"
+
+using namespace velmora::host;
 
 namespace {
 
-constexpr const char* kImporterRelativePath =
-    "/Plugins/Fruity/Generators/ZOLT Velmora/ZOLT Velmora NKI Importer_x64.so";
+constexpr int kArticulationsPerSet = 64;
 
 int Usage() {
     std::fprintf(stderr, "usage: velmora-nki list FILE.nki [--keyswitch]\n");
     return 2;
+}
+
+void AppendText(void* context, const char* text, std::size_t length) {
+    static_cast<std::string*>(context)->append(text, length);
+}
+
+// Imports into a fresh instance and prints its set text.
+int ListArticulations(TFruityPlug* plug, const std::string& file, bool keyswitch) {
+    std::string error;
+    const velmora::HostExtension* extension = HostExtensionOf(plug, error);
+    if (extension == nullptr) {
+        std::fprintf(stderr, "velmora-nki: %s\n", error.c_str());
+        return 1;
+    }
+    const int count = extension->importInstrument(plug, file.c_str(), keyswitch ? 1 : 0);
+    if (count < 1) {
+        std::fprintf(stderr, "velmora-nki: %s: no articulations (no instrument patch with suitable groups)\n",
+                     file.c_str());
+        return 1;
+    }
+    std::string text;
+    if (extension->articulationSetText(plug, AppendText, &text) == 0) {
+        std::fprintf(stderr, "velmora-nki: the plugin could not write the set\n");
+        return 1;
+    }
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (count > kArticulationsPerSet) {
+        std::fprintf(stderr, "velmora-nki: %d articulations; a set holds the first %d\n", count, kArticulationsPerSet);
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -41,49 +66,19 @@ int main(int argc, char** argv) {
         keyswitch = true;
     }
 
-    const std::string libraryPath = platform::defaultPlatform().executableFolder() + kImporterRelativePath;
-    platform::DynamicLibrary library(libraryPath);
-    if (!library.isLoaded()) {
-        std::fprintf(stderr, "velmora-nki: cannot load the importer library: %s\n", library.error().c_str());
+    const PluginLibrary library(DefaultPluginPath());
+    if (!library.ok()) {
+        std::fprintf(stderr, "velmora-nki: cannot load the plugin: %s\n", library.error().c_str());
         return 1;
     }
-    const auto get = reinterpret_cast<velmora::GetArticulationsFunction>(library.symbol(velmora::kGetArticulationsSymbol));
-    const auto release = reinterpret_cast<velmora::FreeFunction>(library.symbol(velmora::kFreeSymbol));
-    if (get == nullptr || release == nullptr) {
-        std::fprintf(stderr, "velmora-nki: %s does not export GetArticulations and Free\n", libraryPath.c_str());
+    ReferenceHost host;
+    TFruityPlug* plug = library.create(&host, 1);
+    if (plug == nullptr) {
+        std::fprintf(stderr, "velmora-nki: the plugin created no instance\n");
         return 1;
     }
-
-    // The library prints its own diagnostic line on standard output; keep
-    // it apart from the set text, which starts only once the record is back.
-    velmora::ImportedArticulations* record = get(file.c_str(), keyswitch ? 1 : 0);
-    const int count = record != nullptr ? record->count : 0;
-    if (count < 1) {
-        if (record != nullptr) {
-            release(record);
-        }
-        std::fprintf(stderr, "velmora-nki: %s: no articulations (no instrument patch with suitable groups)\n",
-                     file.c_str());
-        return 1;
-    }
-
-    velmora::ArticulationTable table;
-    for (int a = 0; a < velmora::kArticulations; ++a) {
-        velmora::MakeBlank(table, a);
-    }
-    const int listed = std::min({count, velmora::kArticulations, velmora::kImportedArticulationsMax});
-    for (int i = 0; i < listed; ++i) {
-        table.set(i, velmora::Articulation{record->names[i] != nullptr ? record->names[i] : "", record->icon[i],
-                                           record->note[i], record->notev[i], record->prog[i], record->modw[i],
-                                           record->modc[i]});
-    }
-    release(record);
-    library.unload();
-
-    const std::string text = velmora::UsedArticulationsText(table);
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    if (count > listed) {
-        std::fprintf(stderr, "velmora-nki: %d articulations; a set holds the first %d\n", count, listed);
-    }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    host.addInstance(plug);
+    const int result = ListArticulations(plug, file, keyswitch);
+    plug->DestroyObject();
+    return result;
 }

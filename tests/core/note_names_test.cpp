@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/note_names.h"
+#include "shared/note_name.h"
 #include "tests/support/instance_fixture.h"
 
 namespace velmora::test {

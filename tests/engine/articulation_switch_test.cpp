@@ -23,11 +23,11 @@ protected:
 
 TEST_F(SwitchTest, FullSwitchFromAFreshPortThenNothingAgain) {
     SetArticulation(0, 5, 24, 100, 32, 7);
-    EXPECT_EQ(plug->Session_CheckArticulation(0), 2);
+    EXPECT_EQ(Session_CheckArticulation(*plug, 0), 2);
     EXPECT_EQ(host.midi, (std::vector<std::uint32_t>{Program(0, 5), NoteOn(0, 24, 100), NoteOff(0, 24), CC(0, 32, 7)}))
         << Describe(host.midi);
     host.clearRecords();
-    EXPECT_EQ(plug->Session_CheckArticulation(0), 0);
+    EXPECT_EQ(Session_CheckArticulation(*plug, 0), 0);
     EXPECT_TRUE(host.midi.empty());
 }
 
@@ -49,7 +49,7 @@ TEST_F(SwitchTest, ResultCodes) {
     for (const Row& r : rows) {
         Process().ports = std::make_unique<SharedPortState>();
         SetArticulation(1, r.prog, r.note, r.notev, r.modc, r.modw);
-        EXPECT_EQ(plug->Session_CheckArticulation(1), r.result) << r.what;
+        EXPECT_EQ(Session_CheckArticulation(*plug, 1), r.result) << r.what;
     }
 }
 
@@ -60,21 +60,21 @@ TEST_F(SwitchTest, TwoInstancesOnOnePortChannelShareTheSwitch) {
     SetArticulation(0, -1, 24, 100, -1, -1);
     other->articulations.note[0] = 24;
     other->articulations.notev[0] = 100;
-    EXPECT_EQ(plug->Session_CheckArticulation(0), 1);
+    EXPECT_EQ(Session_CheckArticulation(*plug, 0), 1);
     host.clearRecords();
-    EXPECT_EQ(other->Session_CheckArticulation(0), 0);
+    EXPECT_EQ(Session_CheckArticulation(*other, 0), 0);
     EXPECT_TRUE(host.midi.empty());
     // An instance on another channel has its own record.
     other->channel = 5;
-    EXPECT_EQ(other->Session_CheckArticulation(0), 1);
+    EXPECT_EQ(Session_CheckArticulation(*other, 0), 1);
 }
 
 TEST_F(SwitchTest, SecondKeyswitchFollowsAChangedFirstKeyswitch) {
     SetArticulation(0, -1, 24, 127, kModSecondKeyswitch, 30);
     SetArticulation(1, -1, 25, 127, kModSecondKeyswitch, 30);
-    plug->Session_CheckArticulation(0);
+    Session_CheckArticulation(*plug, 0);
     host.clearRecords();
-    EXPECT_EQ(plug->Session_CheckArticulation(1), 1);
+    EXPECT_EQ(Session_CheckArticulation(*plug, 1), 1);
     EXPECT_EQ(host.midi, (std::vector<std::uint32_t>{NoteOn(0, 25, 127), NoteOff(0, 25), NoteOn(0, 30, 127),
                                                      NoteOff(0, 30)}))
         << Describe(host.midi);
@@ -83,27 +83,27 @@ TEST_F(SwitchTest, SecondKeyswitchFollowsAChangedFirstKeyswitch) {
 TEST_F(SwitchTest, SecondKeyswitchOnlyAfterAnotherFirstKeyswitch) {
     SetArticulation(0, -1, 24, 127, -1, -1);
     SetArticulation(1, -1, -1, 127, kModSecondKeyswitch, 30);
-    plug->Session_CheckArticulation(0);
+    Session_CheckArticulation(*plug, 0);
     host.clearRecords();
-    EXPECT_EQ(plug->Session_CheckArticulation(1), 1);
+    EXPECT_EQ(Session_CheckArticulation(*plug, 1), 1);
     EXPECT_EQ(host.midi, (std::vector<std::uint32_t>{NoteOn(0, 30, 127), NoteOff(0, 30)}));
 }
 
 TEST_F(SwitchTest, ProgramChangeResendsKeyswitchAndModifier) {
     SetArticulation(0, 1, 24, 100, 32, 7);
     SetArticulation(1, 2, 24, 100, 32, 7);
-    plug->Session_CheckArticulation(0);
+    Session_CheckArticulation(*plug, 0);
     host.clearRecords();
-    EXPECT_EQ(plug->Session_CheckArticulation(1), 2);
+    EXPECT_EQ(Session_CheckArticulation(*plug, 1), 2);
     EXPECT_EQ(host.midi, (std::vector<std::uint32_t>{Program(0, 2), NoteOn(0, 24, 100), NoteOff(0, 24), CC(0, 32, 7)}));
 }
 
 TEST_F(SwitchTest, KeyswitchVelocityAloneCountsAsChange) {
     SetArticulation(0, -1, 24, 100, -1, -1);
     SetArticulation(1, -1, 24, 60, -1, -1);
-    plug->Session_CheckArticulation(0);
+    Session_CheckArticulation(*plug, 0);
     host.clearRecords();
-    EXPECT_EQ(plug->Session_CheckArticulation(1), 1);
+    EXPECT_EQ(Session_CheckArticulation(*plug, 1), 1);
     EXPECT_EQ(host.midi, (std::vector<std::uint32_t>{NoteOn(0, 24, 60), NoteOff(0, 24)}));
 }
 
@@ -113,10 +113,10 @@ TEST_F(SwitchTest, ResetStateResendsWhatTheOtherArticulationDidNotUse) {
     for (int reset : {1, 0}) {
         Process().ports = std::make_unique<SharedPortState>();
         plug->resetstate = reset;
-        plug->Session_CheckArticulation(0);
-        plug->Session_CheckArticulation(1);
+        Session_CheckArticulation(*plug, 0);
+        Session_CheckArticulation(*plug, 1);
         host.clearRecords();
-        plug->Session_CheckArticulation(0);
+        Session_CheckArticulation(*plug, 0);
         if (reset != 0) {
             EXPECT_EQ(host.midi, (std::vector<std::uint32_t>{NoteOn(0, 24, 127), NoteOff(0, 24)}));
         } else {
@@ -129,16 +129,16 @@ TEST_F(SwitchTest, HeldKeyswitchWaitsForTheTicks) {
     plug->holdkeyswitch = 1;
     plug->samplesPerTick = 150.0f;
     SetArticulation(0, -1, 24, 127, -1, -1);
-    plug->Session_CheckArticulation(0);
+    Session_CheckArticulation(*plug, 0);
     EXPECT_EQ(host.midi, std::vector<std::uint32_t>{NoteOn(0, 24, 127)});
     host.clearRecords();
-    plug->NewTick();  // 250 left
-    plug->NewTick();  // 100 left
+    NewTick(*plug);  // 250 left
+    NewTick(*plug);  // 100 left
     EXPECT_TRUE(host.midi.empty());
-    plug->NewTick();  // 450 summed: released
+    NewTick(*plug);  // 450 summed: released
     EXPECT_EQ(host.midi, std::vector<std::uint32_t>{NoteOff(0, 24)});
     host.clearRecords();
-    plug->NewTick();
+    NewTick(*plug);
     EXPECT_TRUE(host.midi.empty());
 }
 
@@ -146,27 +146,27 @@ TEST_F(SwitchTest, HeldKeyswitchReleasedExactlyAt400) {
     plug->holdkeyswitch = 1;
     plug->samplesPerTick = 100.0f;
     SetArticulation(0, -1, 24, 127, -1, -1);
-    plug->Session_CheckArticulation(0);
+    Session_CheckArticulation(*plug, 0);
     host.clearRecords();
     for (int tick = 1; tick <= 3; ++tick) {
-        plug->NewTick();
+        NewTick(*plug);
     }
     EXPECT_TRUE(host.midi.empty());
-    plug->NewTick();
+    NewTick(*plug);
     EXPECT_EQ(host.midi, std::vector<std::uint32_t>{NoteOff(0, 24)});
 }
 
 TEST_F(SwitchTest, PerColourInstanceSendsKeyswitchesOnTheColourChannel) {
     plug->channel = kChannelPerColour;
     SetArticulation(19, 4, 24, 90, 1, 10);  // colour 3 of bank 1
-    plug->Session_CheckArticulation(19);
+    Session_CheckArticulation(*plug, 19);
     EXPECT_EQ(host.midi, (std::vector<std::uint32_t>{Program(0, 4), NoteOn(3, 24, 90), NoteOff(3, 24), CC(0, 1, 10)}));
 }
 
 TEST_F(SwitchTest, DebugLinesNameWhatChanged) {
     plug->debugLog = 1;
     SetArticulation(2, 5, 24, 100, 32, 7);
-    plug->Session_CheckArticulation(2);
+    Session_CheckArticulation(*plug, 2);
     char prefix[64];
     std::snprintf(prefix, sizeof(prefix), "ZOLT Velmora [%p] : ", static_cast<void*>(plug.get()));
     const std::vector<std::string> expected = {

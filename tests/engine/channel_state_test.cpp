@@ -21,14 +21,14 @@ TEST_F(ChannelStateTest, PitchBendSpansPlusMinus1200Cents) {
     for (const Row r : {Row{1200, 16383}, Row{0, 8192}, Row{-1200, 0}, Row{600, 12288}, Row{5000, 16383},
                         Row{-5000, 0}}) {
         host.clearRecords();
-        plug->ProcessEvent(plug::FPE_Pitch, r.cents, 0);
+        Session_ChannelEvent(*plug, plug::FPE_Pitch, r.cents);
         EXPECT_EQ(host.midi, std::vector<std::uint32_t>{Bend(0, r.bend)}) << r.cents << ": " << Describe(host.midi);
     }
 }
 
 TEST_F(ChannelStateTest, PanOnPerColourInstanceFollowsAllChannelOmni) {
     plug->channel = kChannelPerColour;
-    plug->ProcessEvent(plug::FPE_Pan, 40, 0);
+    Session_ChannelEvent(*plug, plug::FPE_Pan, 40);
     std::vector<std::uint32_t> all;
     for (int ch = 0; ch < 16; ++ch) {
         all.push_back(CC(ch, 10, 40));
@@ -37,7 +37,7 @@ TEST_F(ChannelStateTest, PanOnPerColourInstanceFollowsAllChannelOmni) {
 
     host.clearRecords();
     plug->allchannelomni = 0;
-    plug->ProcessEvent(plug::FPE_Volume, 90, 0);
+    Session_ChannelEvent(*plug, plug::FPE_Volume, 90);
     EXPECT_EQ(host.midi, std::vector<std::uint32_t>{CC(0, 7, 90)});
     EXPECT_EQ(plug->volume, 90);
 }
@@ -56,14 +56,14 @@ TEST_F(ChannelStateTest, GhostingDecidesWhetherChannelValuesAreSent) {
         plug->ccghosting = r.ghosting;
         plug->ccghostontransport = r.onTransport;
         plug->playing = static_cast<std::uint8_t>(r.playing);
-        plug->ProcessEvent(plug::FPE_Pan, 1, 0);
+        Session_ChannelEvent(*plug, plug::FPE_Pan, 1);
         EXPECT_EQ(!host.midi.empty(), r.sent) << r.ghosting << r.onTransport << r.playing;
         EXPECT_EQ(plug->pan, 1);
     }
 }
 
 TEST_F(ChannelStateTest, OtherEventsAreIgnored) {
-    EXPECT_EQ(plug->ProcessEvent(7, 5, 0), 0);
+    EXPECT_EQ(Session_ChannelEvent(*plug, 7, 5), 0);
     EXPECT_TRUE(host.midi.empty());
 }
 
@@ -71,7 +71,7 @@ TEST_F(ChannelStateTest, TransportStartSendsTheChannelStateAndForgetsWhatWasSent
     plug->channel = 3;
     Process().ports->program[plug->PortKeyOfInstance()] = 12;
     Process().ports->ccValue[plug->PortKeyOfInstance()][11] = 100;
-    plug->Dispatcher(plug::FPD_Transport, 0, 1);
+    Session_Transport(*plug, 1);
     EXPECT_EQ(host.midi, (std::vector<std::uint32_t>{CC(3, 10, 0), CC(3, 7, 0), Bend(3, 8192), CC(3, 1, 127),
                                                      CC(3, 2, 127), CC(3, 11, 127), CC(3, 16, 127), CC(3, 21, 127),
                                                      CC(3, 64, 0)}))
@@ -83,7 +83,7 @@ TEST_F(ChannelStateTest, TransportStartSendsTheChannelStateAndForgetsWhatWasSent
 
 TEST_F(ChannelStateTest, TransportStartWithGhostingSendsNothing) {
     plug->ccghosting = 1;
-    plug->Dispatcher(plug::FPD_Transport, 0, 1);
+    Session_Transport(*plug, 1);
     EXPECT_TRUE(host.midi.empty());
 }
 
@@ -91,12 +91,12 @@ TEST_F(ChannelStateTest, ChannelStateSkipsOffAndUnassignedSlotsAndSendsCC128AsPr
     plug->controllers.on[0] = 0;
     plug->controllers.cc[6] = kCCAsProgram;
     plug->controllers.value[6] = 33;
-    plug->Session_SendChannelState(5, -1);
+    Session_SendChannelState(*plug, 5, -1);
     EXPECT_EQ(host.midi, (std::vector<std::uint32_t>{CC(0, 2, 127), CC(0, 11, 127), CC(0, 16, 127), CC(0, 21, 127),
                                                      CC(0, 64, 0), Program(0, 33)}))
         << Describe(host.midi);
     host.clearRecords();
-    plug->Session_SendChannelState(5, 11);
+    Session_SendChannelState(*plug, 5, 11);
     EXPECT_EQ(host.midi, std::vector<std::uint32_t>{CC(0, 11, 127)});
 }
 
@@ -105,7 +105,7 @@ TEST_F(ChannelStateTest, TransportStopReleasesHoldOnce) {
     plug->controllers.value[7] = 100;
     plug->controllers.value[5] = 127;
     plug->channel = 18;
-    plug->Dispatcher(plug::FPD_Transport, 0, 0);
+    Session_Transport(*plug, 0);
     EXPECT_EQ(host.midi, std::vector<std::uint32_t>{CC(2, 64, 0)});
     EXPECT_EQ(plug->controllers.value[5], 0);
     EXPECT_EQ(plug->controllers.value[7], 0);
@@ -117,7 +117,7 @@ TEST_F(ChannelStateTest, TransportStopWithGhostingOrWithoutReleaseSendsNothing) 
         plug->controllers.value[5] = 127;
         plug->ccghosting = ghost;
         plug->cc64release = ghost;  // ghosting on, or release off
-        plug->Dispatcher(plug::FPD_Transport, 0, 0);
+        Session_Transport(*plug, 0);
         EXPECT_TRUE(host.midi.empty());
         EXPECT_EQ(plug->controllers.value[5], 127);
     }
@@ -127,7 +127,7 @@ TEST_F(ChannelStateTest, TransportStopKillsEveryVoice) {
     Play(*plug, host, 21, 60);
     Play(*plug, host, 22, 64);
     host.clearRecords();
-    plug->Dispatcher(plug::FPD_Transport, 0, 0);
+    Session_Transport(*plug, 0);
     EXPECT_EQ(host.killRequests, (std::vector<std::intptr_t>{21, 22}));
     EXPECT_EQ(plug->playing, 0);
 }

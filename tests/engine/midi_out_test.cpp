@@ -32,13 +32,13 @@ TEST_F(MidiOutTest, MidiExtendRecodesKindsAndCarriesHighChannelBits) {
     for (const Row& r : rows) {
         host.clearRecords();
         plug->channel = r.channel;
-        plug->Session_MIDIOut(r.in);
+        Session_MIDIOut(*plug, r.in);
         EXPECT_EQ(host.midi, std::vector<std::uint32_t>{r.out}) << r.what << ": " << Describe(host.midi);
     }
 }
 
 TEST_F(MidiOutTest, WithoutMidiExtendMessagesPassUnchanged) {
-    plug->Session_MIDIOut(CC(4, 11, 64, 3));
+    Session_MIDIOut(*plug, CC(4, 11, 64, 3));
     EXPECT_EQ(host.midi, std::vector<std::uint32_t>{CC(4, 11, 64, 3)});
 }
 
@@ -46,27 +46,27 @@ TEST_F(MidiOutTest, MutedPortChannelDropsEverythingIncludingNoteOffs) {
     const TVoiceHandle h = Play(*plug, host, 1, 60);
     Process().ports->mute[plug->PortKeyOfInstance()] = 1;
     host.clearRecords();
-    plug->Voice_Release(h);
-    plug->Session_SendCC(0, 0, 1, 2);
+    Voice_Release(*plug, h);
+    Session_SendCC(*plug, 0, 0, 1, 2);
     EXPECT_TRUE(host.midi.empty()) << Describe(host.midi);
 
     // Another channel of the same port is not muted.
     plug->channel = 1;
-    plug->Session_SendCC(0, 1, 1, 2);
+    Session_SendCC(*plug, 0, 1, 1, 2);
     EXPECT_EQ(host.midi, std::vector<std::uint32_t>{CC(1, 1, 2)});
 }
 
 TEST_F(MidiOutTest, SendHelpersPackPortAndLowBits) {
-    plug->Session_SendNote(7, 17, 0, 60, 90);
-    plug->Session_SendNote(7, 17, 1, 60, 90);
-    plug->Session_SendProgram(7, 2, 300);
+    Session_SendNote(*plug, 7, 17, 0, 60, 90);
+    Session_SendNote(*plug, 7, 17, 1, 60, 90);
+    Session_SendProgram(*plug, 7, 2, 300);
     EXPECT_EQ(host.midi, (std::vector<std::uint32_t>{NoteOn(1, 60, 90, 7), NoteOff(1, 60, 0, 7),
                                                      PackMessage(0xC2, 300 & 0xFF, 0, 7)}));
 }
 
 TEST_F(MidiOutTest, SendNoteLogsWhileDebugging) {
     plug->debugLog = 1;
-    plug->Session_SendNote(1, 2, 1, 60, 0);
+    Session_SendNote(*plug, 1, 2, 1, 60, 0);
     const auto lines = host.debugLines();
     ASSERT_EQ(lines.size(), 1U);
     char expected[128];

@@ -56,7 +56,7 @@ TEST(NotePathAllocation, TenThousandNoteCyclesAllocateNothing) {
     // Some voices stay live throughout so lookups run over a filled table.
     TVoiceParams held = Levels(0.8f, 1200.0f);
     for (int i = 0; i < 500; ++i) {
-        ASSERT_NE(plug->TriggerVoice(&held, 1), 0);
+        ASSERT_NE(TriggerVoice(*plug, &held, 1), 0);
     }
 
     const long before = gAllocations.load();
@@ -64,14 +64,14 @@ TEST(NotePathAllocation, TenThousandNoteCyclesAllocateNothing) {
     for (int i = 0; i < kCycles; ++i) {
         const std::intptr_t tag = 1 + i % 16;
         TVoiceParams p = Levels(0.1f * static_cast<float>(i % 20), static_cast<float>(i % 48) * 100.0f);
-        const TVoiceHandle h = plug->TriggerVoice(&p, tag);
+        const TVoiceHandle h = TriggerVoice(*plug, &p, tag);
         failures += h == 0 ? 1 : 0;
-        plug->NewTick();
-        plug->Voice_Release(h);
+        NewTick(*plug);
+        Voice_Release(*plug, h);
         for (int t = 0; t < 6; ++t) {
-            plug->NewTick();
+            NewTick(*plug);
         }
-        plug->Voice_Kill(h);
+        Voice_Kill(*plug, h);
     }
     const long during = gAllocations.load() - before;
     EXPECT_EQ(failures, 0);

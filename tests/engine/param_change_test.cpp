@@ -8,7 +8,7 @@ namespace {
 
 class ParamChangeTest : public ::testing::Test {
 protected:
-    void Change(int index, int value) { plug->ProcessParam(index, value, plug::REC_UpdateValue); }
+    void Change(int index, int value) { ProcessParam(*plug, index, value, plug::REC_UpdateValue); }
     RecordingHost host;
     PlugPtr plug = MakeInstance(host);
 };
@@ -72,7 +72,7 @@ TEST_F(ParamChangeTest, OptimiseAutomationSeesValuesOfOtherInstancesOnTheSameCha
     auto other = MakeInstance(host, 2);
     other->channel = plug->channel;
     plug->playing = other->playing = 1;
-    other->ProcessParam(1, 64, plug::REC_UpdateValue);
+    ProcessParam(*other, 1, 64, plug::REC_UpdateValue);
     host.clearRecords();
     Change(1, 64);
     EXPECT_TRUE(host.midi.empty());

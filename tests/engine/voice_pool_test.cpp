@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/voice_pool.h"
+#include "core/voice_pool.h"
 
 namespace velmora {
 namespace {

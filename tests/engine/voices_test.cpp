@@ -29,20 +29,20 @@ TEST_F(VoicesTest, VelocityAndNoteFromTheLevels) {
 TEST_F(VoicesTest, ReleaseSendsNoteOffWithReleaseVelocityAndAsksForTheKill) {
     const TVoiceHandle h = Play(*plug, host, 7, 64);
     host.releaseVelocities[7] = 0.5f;
-    plug->Voice_Release(h);
+    Voice_Release(*plug, h);
     EXPECT_EQ(host.midi.back(), NoteOff(0, 64, 63));
     EXPECT_EQ(host.killRequests, std::vector<std::intptr_t>{7});
-    plug->Voice_Kill(h);
+    Voice_Kill(*plug, h);
     EXPECT_EQ(host.midi.size(), 2U) << "a released voice is not turned off twice";
     EXPECT_EQ(plug->voices.liveCount(), 0);
 }
 
 TEST_F(VoicesTest, KillOfAVoiceStillSoundingTurnsItOff) {
     const TVoiceHandle h = Play(*plug, host, 7, 64);
-    plug->Voice_Kill(h);
+    Voice_Kill(*plug, h);
     EXPECT_EQ(host.midi, (std::vector<std::uint32_t>{NoteOn(0, 64, 100), NoteOff(0, 64, 0)}));
-    plug->Voice_Kill(h);
-    plug->Voice_Release(h);
+    Voice_Kill(*plug, h);
+    Voice_Release(*plug, h);
     EXPECT_EQ(host.midi.size(), 2U) << "a dead handle does nothing";
 }
 
@@ -52,9 +52,9 @@ TEST_F(VoicesTest, OverlappingNotesOfOneKeySendOneNoteOff) {
     const TVoiceHandle a = Play(*plug, host, 1, 60);
     const TVoiceHandle b = Play(*plug, host, 2, 60);
     host.clearRecords();
-    plug->Voice_Release(a);
+    Voice_Release(*plug, a);
     EXPECT_TRUE(host.midi.empty());
-    plug->Voice_Release(b);
+    Voice_Release(*plug, b);
     EXPECT_EQ(host.midi, std::vector<std::uint32_t>{NoteOff(0, 60)});
 
     // Without the option each release turns its note off.
@@ -62,8 +62,8 @@ TEST_F(VoicesTest, OverlappingNotesOfOneKeySendOneNoteOff) {
     const TVoiceHandle c = Play(*plug, host, 3, 60);
     const TVoiceHandle d = Play(*plug, host, 4, 60);
     host.clearRecords();
-    plug->Voice_Release(c);
-    plug->Voice_Release(d);
+    Voice_Release(*plug, c);
+    Voice_Release(*plug, d);
     EXPECT_EQ(host.midi.size(), 2U);
 }
 
@@ -104,7 +104,7 @@ TEST_F(VoicesTest, WithoutBanksModXIsIgnored) {
 TEST_F(VoicesTest, PerColourChannelSendsTheNoteOnTheColourChannel) {
     plug->channel = kChannelPerColour;
     const TVoiceHandle h = Play(*plug, host, 1, 60, 3);
-    plug->Voice_Release(h);
+    Voice_Release(*plug, h);
     EXPECT_EQ(host.midi, (std::vector<std::uint32_t>{NoteOn(3, 60, 100), NoteOff(3, 60)}));
 }
 
@@ -127,7 +127,7 @@ TEST_F(VoicesTest, ForcedArticulationParameterPlaysWithoutSwitchOrPlayVelocity) 
     plug->articulations.modc[4] = kModPlayVelocity;
     plug->articulations.modw[4] = 20;
     plug->articulations.note[4] = 30;
-    plug->ProcessParam(128, 10, plug::REC_UpdateValue);  // ⌊10 × 64 / 127⌋ = 5: articulation 4
+    ProcessParam(*plug, 128, 10, plug::REC_UpdateValue);  // ⌊10 × 64 / 127⌋ = 5: articulation 4
     EXPECT_EQ(plug->articulationParam, 5);
     EXPECT_EQ(plug->currentArticulation, 4);
     EXPECT_EQ(host.midi, (std::vector<std::uint32_t>{NoteOn(0, 30, 127), NoteOff(0, 30)}));
@@ -144,18 +144,18 @@ TEST_F(VoicesTest, CcTimingFixDelaysNotesToTheFifthTick) {
     const TVoiceHandle first = Play(*plug, host, 1, 60, 1);
     const TVoiceHandle second = Play(*plug, host, 2, 62, 1);  // same tick: waits too
     EXPECT_EQ(host.midi, std::vector<std::uint32_t>{CC(0, 1, 20)});
-    plug->Voice_Release(second);  // before its note-on
+    Voice_Release(*plug, second);  // before its note-on
     EXPECT_TRUE(host.killRequests.empty());
     for (int tick = 1; tick <= 4; ++tick) {
-        plug->NewTick();
+        NewTick(*plug);
         EXPECT_EQ(host.midi.size(), 1U) << "tick " << tick;
     }
-    plug->NewTick();
+    NewTick(*plug);
     EXPECT_EQ(host.midi, (std::vector<std::uint32_t>{CC(0, 1, 20), NoteOn(0, 60, 100), NoteOn(0, 62, 100)}));
-    plug->NewTick();  // the released one stops one tick after its note-on
+    NewTick(*plug);  // the released one stops one tick after its note-on
     EXPECT_EQ(host.midi.back(), NoteOff(0, 62));
     EXPECT_EQ(host.killRequests, std::vector<std::intptr_t>{2});
-    plug->Voice_Release(first);
+    Voice_Release(*plug, first);
     EXPECT_EQ(host.midi.back(), NoteOff(0, 60));
 }
 
@@ -164,7 +164,7 @@ TEST_F(VoicesTest, CcTimingFixDoesNotDelayNotesAfterTheTick) {
     plug->articulations.modc[1] = 1;
     plug->articulations.modw[1] = 20;
     Play(*plug, host, 1, 60, 1);
-    plug->NewTick();
+    NewTick(*plug);
     host.clearRecords();
     Play(*plug, host, 2, 64, 1);  // no switch now
     EXPECT_EQ(host.midi, std::vector<std::uint32_t>{NoteOn(0, 64, 100)});
@@ -180,13 +180,13 @@ TEST_F(VoicesTest, WithoutTimingFixNoteOnIsImmediateEvenAfterCc) {
 TEST_F(VoicesTest, OutOfVoicesReturnsZeroAndSendsNothing) {
     for (int i = 0; i < kVoiceSlots; ++i) {
         TVoiceParams p = Levels(1.0f);
-        ASSERT_NE(plug->TriggerVoice(&p, i + 1), 0);
+        ASSERT_NE(TriggerVoice(*plug, &p, i + 1), 0);
     }
     host.clearRecords();
     plug->debugLog = 1;
     plug->articulations.note[0] = 30;
     TVoiceParams p = Levels(1.0f);
-    EXPECT_EQ(plug->TriggerVoice(&p, 999999), 0);
+    EXPECT_EQ(TriggerVoice(*plug, &p, 999999), 0);
     EXPECT_TRUE(host.midi.empty());
     const auto lines = host.debugLines();
     ASSERT_FALSE(lines.empty());

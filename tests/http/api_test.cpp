@@ -82,21 +82,21 @@ TEST_F(ApiCommands, NumbersAreLimitedAsEachFieldAllows) {
     struct Row {
         const char* command;
         const char* value;
-        std::int32_t ZOLTVSTExprPlug::*field;
+        std::int32_t Instance::*field;
         std::int32_t expected;
     };
     const Row rows[] = {
-        {"port", "3", &ZOLTVSTExprPlug::port, 3},           {"port", "256", &ZOLTVSTExprPlug::port, 255},
-        {"port", "-1", &ZOLTVSTExprPlug::port, 255},        {"channel", "16", &ZOLTVSTExprPlug::channel, 16},
-        {"channel", "64", &ZOLTVSTExprPlug::channel, 63},   {"channel", "256", &ZOLTVSTExprPlug::channel, 256},
-        {"channel", "-3", &ZOLTVSTExprPlug::channel, 63},   {"tab", "5", &ZOLTVSTExprPlug::tab, 2},
-        {"tab", "-1", &ZOLTVSTExprPlug::tab, 2},            {"tab", "0", &ZOLTVSTExprPlug::tab, 0},
-        {"editing", "64", &ZOLTVSTExprPlug::editing, 63},   {"editing", "-2", &ZOLTVSTExprPlug::editing, 63},
-        {"bankstart", "32", &ZOLTVSTExprPlug::bankstart, 32},
-        {"controllerstart", "-4", &ZOLTVSTExprPlug::controllerstart, 0},
-        {"controllerstart", "96", &ZOLTVSTExprPlug::controllerstart, 95},
-        {"port", "  +12abc", &ZOLTVSTExprPlug::port, 12},   {"port", "abc", &ZOLTVSTExprPlug::port, 0},
-        {"port", "99999999999", &ZOLTVSTExprPlug::port, 255},
+        {"port", "3", &Instance::port, 3},           {"port", "256", &Instance::port, 255},
+        {"port", "-1", &Instance::port, 255},        {"channel", "16", &Instance::channel, 16},
+        {"channel", "64", &Instance::channel, 63},   {"channel", "256", &Instance::channel, 256},
+        {"channel", "-3", &Instance::channel, 63},   {"tab", "5", &Instance::tab, 2},
+        {"tab", "-1", &Instance::tab, 2},            {"tab", "0", &Instance::tab, 0},
+        {"editing", "64", &Instance::editing, 63},   {"editing", "-2", &Instance::editing, 63},
+        {"bankstart", "32", &Instance::bankstart, 32},
+        {"controllerstart", "-4", &Instance::controllerstart, 0},
+        {"controllerstart", "96", &Instance::controllerstart, 95},
+        {"port", "  +12abc", &Instance::port, 12},   {"port", "abc", &Instance::port, 0},
+        {"port", "99999999999", &Instance::port, 255},
     };
     for (const Row& r : rows) {
         Get("/api/" + Id() + "/" + r.command + "=" + r.value);

@@ -9,7 +9,7 @@
 namespace velmora::test {
 namespace {
 
-std::string ListingOf(std::initializer_list<const ZOLTVSTExprPlug*> plugs) {
+std::string ListingOf(std::initializer_list<const Instance*> plugs) {
     InstanceListing listing;
     for (const auto* p : plugs) {
         listing.add(*p);

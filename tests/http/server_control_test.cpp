@@ -49,7 +49,7 @@ TEST_F(ServerControl, FirstInstanceStartsItAndTheLastStopsIt) {
     platform::net::Send(s, request.data(), request.size(), sent);
     std::string reply;
     for (int i = 0; i < 200 && reply.find("\n}\n") == std::string::npos; ++i) {
-        second->Idle_Public();
+        http::PollFromIdle(*second);
         char buffer[8192];
         const ssize_t n = ::recv(s, buffer, sizeof(buffer), MSG_DONTWAIT);
         if (n > 0) {
@@ -69,7 +69,7 @@ TEST_F(ServerControl, APortThatCannotBeUsedLeavesNoServer) {
     RecordingHost host;
     auto plug = MakeInstance(host);
     EXPECT_EQ(http::RunningServer(), nullptr);
-    plug->Idle_Public();  // polling nothing is harmless
+    http::PollFromIdle(*plug);  // polling nothing is harmless
 }
 
 }  // namespace

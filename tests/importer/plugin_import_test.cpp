@@ -4,7 +4,7 @@
 
 #include <dlfcn.h>
 
-#include "core/nki_import.h"
+#include "persistence/nki_import.h"
 #include "persistence/articulation_records.h"
 #include "tests/importer/import_fixture.h"
 #include "tests/support/instance_fixture.h"

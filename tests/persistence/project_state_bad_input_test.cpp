@@ -168,7 +168,7 @@ TEST(ProjectStateBadInput, NoiseBehindEveryVersionNumber) {
             const std::vector<std::uint8_t> saved = Save(*plug);
             auto check = MakeInstance(host, 2);
             platform::MemoryStream stream(saved);
-            check->SaveRestoreState(&stream, 0);
+            RestoreProjectState(*check, stream);
             EXPECT_EQ(stream.position(), saved.size()) << "version " << int(v);
             const std::vector<std::uint8_t> again = Save(*check);
             ASSERT_EQ(again.size(), saved.size()) << "version " << int(v);

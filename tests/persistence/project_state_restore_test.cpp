@@ -272,19 +272,19 @@ TEST(ProjectStateRestore, OptionsAreKnownByVersion) {
     // Each key is written with 1 into a state of the given version.
     struct Case {
         const char* key;
-        std::int32_t ZOLTVSTExprPlug::*field;
+        std::int32_t Instance::*field;
         std::int32_t v8;
         std::int32_t v9;
         std::int32_t v10;
     };
     const Case cases[] = {
-        {"ghosttransport", &ZOLTVSTExprPlug::ccghostontransport, 0, 0, 1},
-        {"holdkeyswitch", &ZOLTVSTExprPlug::holdkeyswitch, 0, 0, 1},
-        {"articbanks", &ZOLTVSTExprPlug::articbanks, 0, 0, 1},
-        {"overlapping", &ZOLTVSTExprPlug::allowoverlap, 0, 1, 1},
-        {"releasecc17", &ZOLTVSTExprPlug::releasetocc117, 0, 1, 1},
-        {"midixtend", &ZOLTVSTExprPlug::midiextend, 1, 1, 1},
-        {"oldparams", &ZOLTVSTExprPlug::oldparams, 1, 1, 1},
+        {"ghosttransport", &Instance::ccghostontransport, 0, 0, 1},
+        {"holdkeyswitch", &Instance::holdkeyswitch, 0, 0, 1},
+        {"articbanks", &Instance::articbanks, 0, 0, 1},
+        {"overlapping", &Instance::allowoverlap, 0, 1, 1},
+        {"releasecc17", &Instance::releasetocc117, 0, 1, 1},
+        {"midixtend", &Instance::midiextend, 1, 1, 1},
+        {"oldparams", &Instance::oldparams, 1, 1, 1},
     };
     RecordingHost host;
     auto plug = MakeInstance(host);

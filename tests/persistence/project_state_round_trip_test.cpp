@@ -32,7 +32,7 @@ public:
         return s;
     }
 
-    void fill(ZOLTVSTExprPlug& p) {
+    void fill(Instance& p) {
         ArticulationTable& art = p.articulations;
         for (int a = 0; a < kArticulations; ++a) {
             if (!chance(30)) {

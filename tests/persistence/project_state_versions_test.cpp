@@ -192,7 +192,7 @@ TEST(ProjectStateVersions, EarlyPlacementRules) {
         RecordingHost host;
         auto plug = MakeInstance(host);
         platform::MemoryStream none(std::vector<std::uint8_t>{});
-        plug->SaveRestoreState(&none, 0);  // no longer fresh
+        RestoreProjectState(*plug, none);  // no longer fresh
         plug->port = 9;
         plug->channel = 9;
         plug->tab = 2;
@@ -234,7 +234,7 @@ TEST(ProjectStateVersions, VersionEightHasNoVelocityNoKeyNamesAndAppliesMidiExte
     RecordingHost host;
     auto plug = MakeInstance(host);
     platform::MemoryStream none(std::vector<std::uint8_t>{});
-    plug->SaveRestoreState(&none, 0);
+    RestoreProjectState(*plug, none);
     plug->preserveport = 1;
     plug->port = 9;
     StateDescription s = FullSizeState(8);

@@ -22,16 +22,16 @@ private:
     std::string name_;
 };
 
-inline void Restore(ZOLTVSTExprPlug& plug, std::vector<std::uint8_t> bytes) {
+inline void Restore(Instance& plug, std::vector<std::uint8_t> bytes) {
     platform::MemoryStream stream(std::move(bytes));
-    plug.SaveRestoreState(&stream, 0);
+    RestoreProjectState(plug, stream);
 }
 
-inline void Restore(ZOLTVSTExprPlug& plug, const StateDescription& state) { Restore(plug, WriteState(state)); }
+inline void Restore(Instance& plug, const StateDescription& state) { Restore(plug, WriteState(state)); }
 
-inline std::vector<std::uint8_t> Save(ZOLTVSTExprPlug& plug) {
+inline std::vector<std::uint8_t> Save(Instance& plug) {
     platform::MemoryStream stream;
-    plug.SaveRestoreState(&stream, 1);
+    SaveProjectState(plug, stream);
     return stream.bytes();
 }
 

@@ -1,25 +1,22 @@
 #pragma once
-// Creating instances against a recording host, playing notes into them, and
-// spelling expected MIDI words.
+// Creating instance records against a recording host, playing notes into
+// them through the engine, and spelling expected MIDI words.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "core/plugin_instance.h"
+#include "core/instance.h"
 #include "engine/midi_message.h"
 #include "tests/support/recording_host.h"
 
 namespace velmora::test {
 
-struct PlugDeleter {
-    void operator()(ZOLTVSTExprPlug* p) const { p->DestroyObject(); }
-};
-using PlugPtr = std::unique_ptr<ZOLTVSTExprPlug, PlugDeleter>;
+using PlugPtr = std::unique_ptr<Instance>;
 
 inline PlugPtr MakeInstance(RecordingHost& host, TPluginTag tag = 1,
                             platform::Platform& platform = platform::defaultPlatform()) {
-    return PlugPtr(new ZOLTVSTExprPlug(tag, &host, nullptr, platform));
+    return std::make_unique<Instance>(&host, tag, nullptr, platform);
 }
 
 inline TVoiceParams Levels(float vol, float pitchCents = 0.0f, float modx = 0.0f) {
@@ -33,11 +30,11 @@ inline TVoiceParams Levels(float vol, float pitchCents = 0.0f, float modx = 0.0f
 }
 
 // Starts a note of MIDI number `note` with the given colour, the way the host does.
-inline TVoiceHandle Play(ZOLTVSTExprPlug& plug, RecordingHost& host, std::intptr_t tag, int note, int colour = 0,
+inline TVoiceHandle Play(Instance& plug, RecordingHost& host, std::intptr_t tag, int note, int colour = 0,
                          float level = 1.0f, float modx = 0.0f) {
     host.colours[tag] = colour;
     TVoiceParams p = Levels(level, static_cast<float>((note - 60) * 100), modx);
-    const TVoiceHandle h = plug.TriggerVoice(&p, tag);
+    const TVoiceHandle h = TriggerVoice(plug, &p, tag);
     host.handles[tag] = h;
     return h;
 }

@@ -1,9 +1,12 @@
 #pragma once
 // Importing the articulations of an instrument file through the importer
 // library, which is loaded for the one import and unloaded after it.
+#include <optional>
 #include <string>
 
-class ZOLTVSTExprPlug;
+namespace velmora {
+class Instance;
+}  // namespace velmora
 
 namespace velmora {
 
@@ -26,8 +29,10 @@ std::string ArticulationImporterPath();
 // Replace fills from articulation 0 and clears the others, but only once the
 // library has returned at least one entry: a failed import changes nothing.
 // Append fills from one past the last articulation in use. The Control key,
-// held at this moment, asks the library for keyswitch numbering. Interface
-// thread.
-void ImportNki(ZOLTVSTExprPlug& plug, const std::string& path, NkiImportMode mode);
+// held at this moment, asks the library for keyswitch numbering unless the
+// caller chooses it. Answers how many entries the library delivered.
+// Interface thread.
+int ImportNki(Instance& plug, const std::string& path, NkiImportMode mode,
+              std::optional<int> keyswitchMode = std::nullopt);
 
 }  // namespace velmora

@@ -4,10 +4,11 @@
 
 #include <fstream>
 
-#include "core/dropped_files.h"
-#include "core/nki_import.h"
+#include "persistence/dropped_files.h"
+#include "persistence/nki_import.h"
 #include "tests/importer/import_fixture.h"
 #include "tests/support/instance_fixture.h"
+#include "tests/support/plugin_fixture.h"
 
 namespace velmora::test {
 namespace {
@@ -43,7 +44,7 @@ class DroppedFileImport : public testing::Test {
 protected:
     DroppedFileImport() : platform_(VELMORA_TEST_ROOT_DIR, folder_.file("settings.txt")) {}
     void SetUp() override {
-        plug_ = MakeInstance(host_, 1, platform_);
+        plug_ = MakePlugin(host_, 1, platform_);
         plug_->articulations.set(20, Articulation{"Kept", 4, 30, 90, -1, -1, -1});
         host_.clearRecords();
     }
@@ -77,7 +78,7 @@ protected:
     ImportFolder folder_;
     ImportPlatform platform_;
     RecordingHost host_;
-    PlugPtr plug_;
+    PluginPtr plug_;
 };
 
 TEST_F(DroppedFileImport, InstrumentWithControlHeldImportsInKeyswitchMode) {

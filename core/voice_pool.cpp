@@ -1,4 +1,4 @@
-#include "engine/voice_pool.h"
+#include "core/voice_pool.h"
 
 namespace velmora {
 

@@ -1,7 +1,6 @@
 // The plugin library's only export.
-#include <new>
-
-#include "core/plugin_instance.h"
+#include "plugin/boundary.h"
+#include "plugin/plugin.h"
 
 namespace {
 // Any address inside this library names it for the module queries.
@@ -12,6 +11,10 @@ extern "C" __attribute__((visibility("default"))) TFruityPlug* CreatePlugInstanc
     try {
         return new ZOLTVSTExprPlug(tag, host, const_cast<int*>(&kModuleAnchor));
     } catch (...) {
-        return nullptr;  // the host is told by the null result only
+        if (host != nullptr) {
+            velmora::ReportEscapedException(velmora::HostServices(host, tag), nullptr, "CreatePlugInstance",
+                                            std::current_exception());
+        }
+        return nullptr;  // the host is told by the null result
     }
 }

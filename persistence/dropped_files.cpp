@@ -1,8 +1,8 @@
-#include "core/dropped_files.h"
+#include "persistence/dropped_files.h"
 
 
-#include "core/nki_import.h"
-#include "core/plugin_instance.h"
+#include "persistence/nki_import.h"
+#include "core/instance.h"
 #include "persistence/articulation_files.h"
 #include "shared/ascii_text.h"
 
@@ -31,7 +31,7 @@ DroppedFile RecogniseDroppedFile(std::string_view path) {
     return file;
 }
 
-void HandleDroppedFile(ZOLTVSTExprPlug& plug, const char* path) {
+void HandleDroppedFile(Instance& plug, const char* path) {
     if (path == nullptr) {
         return;
     }

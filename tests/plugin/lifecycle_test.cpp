@@ -3,15 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/instance_fixture.h"
+#include "tests/support/plugin_fixture.h"
 
 namespace velmora::test {
 namespace {
 
 TEST(Lifecycle, CreationOrderGivesPortAndChannel) {
     RecordingHost host;
-    std::vector<PlugPtr> plugs;
+    std::vector<PluginPtr> plugs;
     for (int i = 0; i < 17; ++i) {
-        plugs.push_back(MakeInstance(host, i + 1));
+        plugs.push_back(MakePlugin(host, i + 1));
     }
     EXPECT_EQ(plugs[0]->port, 0);
     EXPECT_EQ(plugs[0]->channel, 0);
@@ -28,8 +29,8 @@ TEST(Lifecycle, CreationOrderGivesPortAndChannel) {
 TEST(Lifecycle, LastInstanceReleasesSharedStateAndNextStartsClean) {
     RecordingHost host;
     {
-        auto a = MakeInstance(host, 1);
-        auto b = MakeInstance(host, 2);
+        auto a = MakePlugin(host, 1);
+        auto b = MakePlugin(host, 2);
         ASSERT_NE(Process().ports, nullptr);
         Process().ports->mute[PortKey(0, 0)] = 1;
         Process().ports->program[PortKey(0, 1)] = 7;
@@ -44,7 +45,7 @@ TEST(Lifecycle, LastInstanceReleasesSharedStateAndNextStartsClean) {
     EXPECT_TRUE(Process().instanceList.empty());
     EXPECT_EQ(Process().ports, nullptr);
 
-    auto fresh = MakeInstance(host, 3);
+    auto fresh = MakePlugin(host, 3);
     EXPECT_EQ(fresh->port, 0);
     EXPECT_EQ(fresh->channel, 0);
     EXPECT_EQ(Process().ports->mute[PortKey(0, 0)], 0);
@@ -58,7 +59,7 @@ TEST(Lifecycle, LastInstanceReleasesSharedStateAndNextStartsClean) {
 TEST(Lifecycle, ConstructionTalksToTheHostInOrder) {
     RecordingHost host;
     host.mainWindow = reinterpret_cast<HWND>(0x1234);
-    auto plug = MakeInstance(host);
+    auto plug = MakePlugin(host);
     std::vector<std::intptr_t> ids;
     for (const auto& c : host.dispatches) {
         ids.push_back(c.id);
@@ -71,13 +72,13 @@ TEST(Lifecycle, ConstructionTalksToTheHostInOrder) {
     EXPECT_EQ(Process().hostMainWindow, host.mainWindow);
 
     host.clearRecords();
-    auto second = MakeInstance(host, 2);
+    auto second = MakePlugin(host, 2);
     EXPECT_TRUE(host.callsWithId(plug::FHD_GetMainWindow).empty()) << "asked once per process";
 }
 
 TEST(Lifecycle, DestructionKillsLiveVoices) {
     RecordingHost host;
-    auto plug = MakeInstance(host);
+    auto plug = MakePlugin(host);
     Play(*plug, host, 11, 60);
     Play(*plug, host, 12, 62);
     host.clearRecords();

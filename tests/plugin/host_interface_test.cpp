@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "tests/support/instance_fixture.h"
+#include "tests/support/plugin_fixture.h"
 
 namespace velmora::test {
 namespace {
@@ -16,7 +17,7 @@ protected:
         return text;
     }
     RecordingHost host;
-    PlugPtr plug = MakeInstance(host);
+    PluginPtr plug = MakePlugin(host);
 };
 
 TEST_F(HostInterfaceTest, ParameterNamesInTheCcLayout) {

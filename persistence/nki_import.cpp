@@ -1,9 +1,9 @@
-#include "core/nki_import.h"
+#include "persistence/nki_import.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "core/plugin_instance.h"
+#include "core/instance.h"
 #include "persistence/articulation_records.h"
 #include "platform/dynamic_library.h"
 #include "shared/imported_articulations.h"
@@ -14,7 +14,7 @@ namespace {
 
 // Copies the record's entries from slot `first` on; entries past the last
 // slot are dropped. Answers the message to show.
-std::string CopyEntries(ZOLTVSTExprPlug& plug, const ImportedArticulations& record, int first, NkiImportMode mode) {
+std::string CopyEntries(Instance& plug, const ImportedArticulations& record, int first, NkiImportMode mode) {
     if (record.count < 1) {
         return kNkiInvalidMessage;
     }
@@ -44,8 +44,8 @@ std::string CopyEntries(ZOLTVSTExprPlug& plug, const ImportedArticulations& reco
     return message;
 }
 
-std::string RunImporter(ZOLTVSTExprPlug& plug, const std::string& path, int first, NkiImportMode mode) {
-    const std::int32_t keyswitchMode = plug.platform.keyboardState().controlHeld() ? 1 : 0;
+std::string RunImporter(Instance& plug, const std::string& path, int first, NkiImportMode mode, int keyswitchMode,
+                        int& delivered) {
     platform::DynamicLibrary library(ArticulationImporterPath());
     if (!library.isLoaded()) {
         return kNkiNotLoadedMessage;
@@ -61,6 +61,7 @@ std::string RunImporter(ZOLTVSTExprPlug& plug, const std::string& path, int firs
     if (record == nullptr) {
         return kNkiInvalidMessage;
     }
+    delivered = std::max(record->count, 0);
     std::string message = CopyEntries(plug, *record, first, mode);
     release(record);
     return message;
@@ -70,12 +71,15 @@ std::string RunImporter(ZOLTVSTExprPlug& plug, const std::string& path, int firs
 
 std::string ArticulationImporterPath() { return Process().installFolder + kImporterRelativePath; }
 
-void ImportNki(ZOLTVSTExprPlug& plug, const std::string& path, NkiImportMode mode) {
+int ImportNki(Instance& plug, const std::string& path, NkiImportMode mode, std::optional<int> keyswitchMode) {
     const int first = mode == NkiImportMode::Replace ? 0 : UsedArticulationCount(plug.articulations);
-    const std::string message = RunImporter(plug, path, first, mode);
+    const int numbering = keyswitchMode.value_or(plug.platform.keyboardState().controlHeld() ? 1 : 0);
+    int delivered = 0;
+    const std::string message = RunImporter(plug, path, first, mode, numbering, delivered);
     plug.Host().messageBox(message.c_str(), plug::kMsgError);
     plug.Host().stateChanged();
     plug.RepaintEditor(Repaint::Whole);
+    return delivered;
 }
 
 }  // namespace velmora

@@ -3,7 +3,9 @@
 #include <string>
 #include <string_view>
 
-class ZOLTVSTExprPlug;
+namespace velmora {
+class Instance;
+}  // namespace velmora
 
 namespace velmora {
 
@@ -20,6 +22,6 @@ struct DroppedFile {
 DroppedFile RecogniseDroppedFile(std::string_view path);
 
 // Sends the file name to the host, then runs the importer. Interface thread.
-void HandleDroppedFile(ZOLTVSTExprPlug& plug, const char* path);
+void HandleDroppedFile(Instance& plug, const char* path);
 
 }  // namespace velmora

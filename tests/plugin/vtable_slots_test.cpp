@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "tests/support/instance_fixture.h"
+#include "tests/support/plugin_fixture.h"
 
 namespace velmora::test {
 namespace {
@@ -51,7 +52,7 @@ TEST(HostSlots, EachOperationAnswersAtItsSlot) {
 
 TEST(PluginSlots, OperationsAnswerAtTheirSlots) {
     RecordingHost host;
-    auto plug = MakeInstance(host);
+    auto plug = MakePlugin(host);
     TFruityPlug* p = plug.get();
     plug->articbanks = 1;
 
@@ -72,7 +73,7 @@ TEST(PluginSlots, OperationsAnswerAtTheirSlots) {
 
 TEST(PluginInfo, RecordLayoutAndValues) {
     RecordingHost host;
-    auto plug = MakeInstance(host);
+    auto plug = MakePlugin(host);
     const TFruityPlugInfo& info = *plug->Info;
     EXPECT_EQ(info.SDKVersion, 1);
     EXPECT_STREQ(info.LongName, "ZOLT Velmora");

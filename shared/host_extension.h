@@ -1,0 +1,52 @@
+#pragma once
+// What the reference host may ask of an instance beyond the SDK interface: a
+// table of C functions that the plugin hands out for a private Dispatcher id.
+// The host checks version and size before it uses a single entry, so a plugin
+// built with another layout is refused instead of called wrongly. Interface
+// thread only.
+#include <cstddef>
+#include <cstdint>
+
+class TFruityPlug;
+
+namespace velmora {
+
+// Dispatcher(kDispatcherHostExtension, 0, 0) answers the table's address, or 0
+// from a plugin that has none.
+inline constexpr std::intptr_t kDispatcherHostExtension = 0x5A564D58;  // private: no host message uses it
+inline constexpr std::uint32_t kHostExtensionVersion = 1;
+
+// Receives text in pieces; the pieces are valid only during the call.
+using HostExtensionWriter = void (*)(void* context, const char* text, std::size_t length);
+
+extern "C" {
+
+struct HostExtension {
+    std::uint32_t version;  // kHostExtensionVersion of the plugin's build
+    std::uint32_t size;     // sizeof(HostExtension) of the plugin's build
+
+    // Every entry takes an instance created by the same plugin library and
+    // answers 1 on success, 0 on failure; none throws.
+
+    // Port and channel as a session sets them at creation; a negative value
+    // leaves that one as it is.
+    int (*setPortChannel)(TFruityPlug* plug, int port, int channel);
+    // An option by its JSON API key; 0 for a key the plugin does not know.
+    int (*setOption)(TFruityPlug* plug, const char* apiKey, int on);
+    // Replaces the articulations with an articulation set file's; 1 once the
+    // import ran (the plugin tells the user itself what it found).
+    int (*importArticulations)(TFruityPlug* plug, const char* path);
+    int (*exportArticulations)(TFruityPlug* plug, const char* path);
+    // Replaces the articulations with an instrument's, through the importer
+    // library; keyswitch 1 asks for keyswitch numbering. Answers how many
+    // articulations the library delivered (0 for none).
+    int (*importInstrument)(TFruityPlug* plug, const char* path, int keyswitch);
+    // The articulation set file's text of the instance's articulations.
+    int (*articulationSetText)(TFruityPlug* plug, HostExtensionWriter write, void* context);
+    // The JSON listing of the instances, as the HTTP API lists them.
+    int (*listInstances)(TFruityPlug* const* plugs, int count, HostExtensionWriter write, void* context);
+};
+
+}  // extern "C"
+
+}  // namespace velmora
