@@ -7,18 +7,27 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-for p in wrk nginx; do
-  command -v "$p" >/dev/null 2>&1 || { echo "installing $p"; apt-get install -y -q "$p" >/dev/null || { apt-get update -q && apt-get install -y -q "$p" >/dev/null; }; }
-done
-cmake --preset default >/dev/null
-cmake --build --preset default --target velmora-host velmora_plugin velmora_examples >/dev/null
+scripts/bootstrap.sh
+scripts/install_packages.sh nginx wrk python3
+cmake --preset default -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF >/dev/null
+cmake --build --preset default --target velmora-host velmora_plugin velmora_icon_template >/dev/null
 
-root=build/default/root
-html="$root/Plugins/Fruity/Generators/ZOLT Velmora/html"
-mkdir -p "$html"
-head -c 4096 /dev/urandom > "$html/bench-4k.bin"
+# The embedded server serves the html/ folder of the installation its host
+# runs from, so the host runs from a copy of the installation in a temporary
+# folder and the served file is written there, not into the build tree.
+built=build/default/root
+built_plugin="$built/Plugins/Fruity/Generators/ZOLT Velmora"
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; nginx -c "$work/nginx.conf" -s stop 2>/dev/null || true; rm -rf "$work" "$html/bench-4k.bin"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null || true; nginx -c "$work/nginx.conf" -s stop 2>/dev/null || true; rm -rf "$work"' EXIT
+# nginx started as root serves through an unprivileged worker.
+chmod 755 "$work"
+root="$work/root"
+plugin="$root/Plugins/Fruity/Generators/ZOLT Velmora"
+html="$plugin/html"
+mkdir -p "$html"
+cp "$built/velmora-host" "$root/"
+cp "$built_plugin/ZOLT Velmora_x64.so" "$built_plugin/articulations.zolttemplate" "$plugin/"
+head -c 4096 /dev/urandom > "$html/bench-4k.bin"
 
 python3 - "$work/session.json" <<'PY'
 import json, sys

@@ -43,93 +43,134 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     }
 }
 
-bool ReadTrack(ByteReader& r, Session& s, std::string& error) {
+// What a track read keeps between events: notes waiting for their note off
+// and the running status.
+struct TrackState {
     std::map<std::pair<int, int>, std::vector<std::size_t>> open;  // (channel, key) -> started notes
     std::int64_t tick = 0;
     std::uint8_t running = 0;
-    while (r.remaining() > 0) {
-        std::uint32_t delta = 0;
-        if (!ReadVarLen(r, delta)) {
-            error = "bad delta time";
-            return false;
+};
+
+enum class Step { Next, EndOfTrack, Failed };
+
+// A meta event after its 0xFF: the first tempo before any note sets the bpm;
+// end of track ends the read.
+Step ReadMetaEvent(ByteReader& r, Session& s, std::string& error) {
+    std::uint8_t type = 0;
+    std::uint32_t len = 0;
+    if (!r.u8(type) || !ReadVarLen(r, len) || len > r.remaining()) {
+        error = "bad meta event";
+        return Step::Failed;
+    }
+    if (type == 0x51 && len == 3) {
+        std::uint8_t t[3] = {};
+        r.bytes(t, 3);
+        const double micros = (t[0] << 16) | (t[1] << 8) | t[2];
+        if (micros > 0 && s.events.empty()) {
+            s.bpm = 60000000.0 / micros;
         }
-        tick += delta;
-        std::uint8_t status = 0;
-        if (!r.u8(status)) {
-            break;
+    } else {
+        r.skip(len);
+    }
+    return type == 0x2F ? Step::EndOfTrack : Step::Next;
+}
+
+// A system exclusive event after its 0xF0 or 0xF7: skipped.
+Step SkipSysEx(ByteReader& r, std::string& error) {
+    std::uint32_t len = 0;
+    if (!ReadVarLen(r, len) || !r.skip(len)) {
+        error = "bad system exclusive event";
+        return Step::Failed;
+    }
+    return Step::Next;
+}
+
+// A note on starts a note of the track's score, coloured by its channel; a
+// note off (or note on at velocity 0) ends the earliest open one of its key.
+void ApplyNoteMessage(std::uint8_t status, std::uint8_t data1, std::uint8_t data2, TrackState& track, Session& s) {
+    const int kind = status & 0xF0;
+    const int ch = status & 0x0F;
+    const bool on = kind == 0x90 && data2 > 0;
+    const bool off = kind == 0x80 || (kind == 0x90 && data2 == 0);
+    if (on) {
+        ScoreEvent e;
+        e.kind = EventKind::Note;
+        e.tick = track.tick;
+        e.key = data1;
+        e.level = LevelForVelocity(data2);
+        e.colour = ch;
+        e.length = 1;
+        track.open[{ch, data1}].push_back(s.events.size());
+        s.events.push_back(e);
+    } else if (off) {
+        auto& started = track.open[{ch, data1}];
+        if (!started.empty()) {
+            ScoreEvent& e = s.events[started.front()];
+            e.length = std::max<std::int64_t>(1, track.tick - e.tick);
+            e.release = ReleaseForVelocity(kind == 0x80 ? data2 : 0);
+            started.erase(started.begin());
         }
-        if (status == 0xFF) {
-            std::uint8_t type = 0;
-            std::uint32_t len = 0;
-            if (!r.u8(type) || !ReadVarLen(r, len) || len > r.remaining()) {
-                error = "bad meta event";
-                return false;
-            }
-            if (type == 0x51 && len == 3) {
-                std::uint8_t t[3] = {};
-                r.bytes(t, 3);
-                const double micros = (t[0] << 16) | (t[1] << 8) | t[2];
-                if (micros > 0 && s.events.empty()) {
-                    s.bpm = 60000000.0 / micros;
-                }
-            } else {
-                r.skip(len);
-            }
-            if (type == 0x2F) {
-                break;
-            }
-            continue;
+    }
+}
+
+// A channel message from its first byte, which is its status or, under
+// running status, its first data byte. Only notes reach the score.
+Step ReadChannelMessage(ByteReader& r, std::uint8_t first, TrackState& track, Session& s, std::string& error) {
+    std::uint8_t status = first;
+    std::uint8_t data1 = 0;
+    if ((first & 0x80) == 0) {
+        if (track.running == 0) {
+            error = "data byte without a status";
+            return Step::Failed;
         }
-        if (status == 0xF0 || status == 0xF7) {
-            std::uint32_t len = 0;
-            if (!ReadVarLen(r, len) || !r.skip(len)) {
-                error = "bad system exclusive event";
-                return false;
-            }
-            continue;
-        }
-        std::uint8_t data1 = 0;
-        if ((status & 0x80) == 0) {
-            if (running == 0) {
-                error = "data byte without a status";
-                return false;
-            }
-            data1 = status;
-            status = running;
-        } else {
-            running = status;
-            if (!r.u8(data1)) {
-                error = "event cut off";
-                return false;
-            }
-        }
-        const int kind = status & 0xF0;
-        std::uint8_t data2 = 0;
-        if (kind != 0xC0 && kind != 0xD0 && !r.u8(data2)) {
+        data1 = first;
+        status = track.running;
+    } else {
+        track.running = status;
+        if (!r.u8(data1)) {
             error = "event cut off";
-            return false;
+            return Step::Failed;
         }
-        const int ch = status & 0x0F;
-        const bool on = kind == 0x90 && data2 > 0;
-        const bool off = kind == 0x80 || (kind == 0x90 && data2 == 0);
-        if (on) {
-            ScoreEvent e;
-            e.kind = EventKind::Note;
-            e.tick = tick;
-            e.key = data1;
-            e.level = LevelForVelocity(data2);
-            e.colour = ch;
-            e.length = 1;
-            open[{ch, data1}].push_back(s.events.size());
-            s.events.push_back(e);
-        } else if (off) {
-            auto& started = open[{ch, data1}];
-            if (!started.empty()) {
-                ScoreEvent& e = s.events[started.front()];
-                e.length = std::max<std::int64_t>(1, tick - e.tick);
-                e.release = ReleaseForVelocity(kind == 0x80 ? data2 : 0);
-                started.erase(started.begin());
-            }
+    }
+    const int kind = status & 0xF0;
+    std::uint8_t data2 = 0;
+    if (kind != 0xC0 && kind != 0xD0 && !r.u8(data2)) {
+        error = "event cut off";
+        return Step::Failed;
+    }
+    ApplyNoteMessage(status, data1, data2, track, s);
+    return Step::Next;
+}
+
+// One event with its delta time. A track that ends right after a delta time
+// ends there.
+Step ReadEvent(ByteReader& r, TrackState& track, Session& s, std::string& error) {
+    std::uint32_t delta = 0;
+    if (!ReadVarLen(r, delta)) {
+        error = "bad delta time";
+        return Step::Failed;
+    }
+    track.tick += delta;
+    std::uint8_t status = 0;
+    if (!r.u8(status)) {
+        return Step::EndOfTrack;
+    }
+    if (status == 0xFF) {
+        return ReadMetaEvent(r, s, error);
+    }
+    if (status == 0xF0 || status == 0xF7) {
+        return SkipSysEx(r, error);
+    }
+    return ReadChannelMessage(r, status, track, s, error);
+}
+
+bool ReadTrack(ByteReader& r, Session& s, std::string& error) {
+    TrackState track;
+    while (r.remaining() > 0) {
+        switch (ReadEvent(r, track, s, error)) {
+            case Step::Next: break;
+            case Step::EndOfTrack: return true;
+            case Step::Failed: return false;
         }
     }
     return true;

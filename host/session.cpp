@@ -36,6 +36,26 @@ std::string Resolve(const std::string& base, const std::string& file) {
     return (std::filesystem::path(base) / file).string();
 }
 
+// Every file a session names must be there: a missing one would otherwise
+// leave its instance quietly empty. Numbers instances from 1, as play does.
+bool CheckNamedFile(std::size_t instance, const char* what, const std::string& file, std::string& error) {
+    if (file.empty()) {
+        return true;
+    }
+    std::error_code ec;
+    const auto status = std::filesystem::status(file, ec);
+    const char* problem = nullptr;
+    if (!std::filesystem::exists(status)) {
+        problem = "does not exist";
+    } else if (std::filesystem::is_directory(status)) {
+        problem = "is a folder";
+    } else {
+        return true;
+    }
+    error = "session: instance " + std::to_string(instance + 1) + ": " + what + " file \"" + file + "\" " + problem;
+    return false;
+}
+
 bool ReadInstance(const Value& v, const std::string& base, InstanceSetup& out, std::string& error) {
     if (!v.IsObject()) {
         error = "each instance must be an object";
@@ -149,7 +169,9 @@ std::optional<Session> ParseSession(const std::string& json, const std::string& 
         }
         for (const auto& v : it->value.GetArray()) {
             InstanceSetup setup;
-            if (!ReadInstance(v, baseFolder, setup, error)) {
+            if (!ReadInstance(v, baseFolder, setup, error) ||
+                !CheckNamedFile(s.instances.size(), "state", setup.state, error) ||
+                !CheckNamedFile(s.instances.size(), "articulations", setup.articulations, error)) {
                 return std::nullopt;
             }
             s.instances.push_back(std::move(setup));

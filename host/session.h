@@ -50,7 +50,8 @@ float LevelForVelocity(int velocity);
 float ReleaseForVelocity(int velocity);
 
 // Reads a session file; relative file names in it are taken from its folder.
-// On failure returns nullopt and says why in error.
+// On failure returns nullopt and says why in error, in one line: a file the
+// session names that is not there (or is a folder) is a failure too.
 std::optional<Session> LoadSession(const std::string& path, std::string& error);
 std::optional<Session> ParseSession(const std::string& json, const std::string& baseFolder, std::string& error);
 

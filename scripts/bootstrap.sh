@@ -1,40 +1,31 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only when some
-# are missing (no package-list update when everything is there).
+# Installs what is missing of what a job needs:
+#   scripts/bootstrap.sh         the build tools: host, plugin and importer
+#   scripts/bootstrap.sh --tests the build tools and everything the tests,
+#                                the sanitizer preset, the benchmarks and the
+#                                browser test need
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
-packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+build=(g++ cmake ninja-build pkg-config zlib1g-dev rapidjson-dev)
+tests=(
+  clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  zlib1g-dev rapidjson-dev
   chromium
 )
 
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+case "${1:-}" in
+  "") exec scripts/install_packages.sh "${build[@]}" ;;
+  --tests) scripts/install_packages.sh "${build[@]}" "${tests[@]}" ;;
+  *) echo "usage: scripts/bootstrap.sh [--tests]" >&2; exit 2 ;;
+esac
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
-done
-
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "bootstrap: installing ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  "${sudo_cmd[@]}" apt-get update -q
-  "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
-
-# The browser test drives the web page with playwright-core from npm.
+# The browser test drives the web page with playwright-core from npm. Node may
+# come from elsewhere than Debian's package, so look for the commands.
 if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
-  echo "bootstrap: installing nodejs npm"
-  "${sudo_cmd[@]}" apt-get update -q
-  "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends nodejs npm
+  scripts/install_packages.sh nodejs npm
 fi
-browser_tests="$(dirname "$0")/../tests/browser"
-if [ ! -d "$browser_tests/node_modules/playwright-core" ]; then
-  echo "bootstrap: npm ci in tests/browser"
-  (cd "$browser_tests" && npm ci --no-audit --no-fund)
+if [ ! -d tests/browser/node_modules/playwright-core ]; then
+  echo "npm ci in tests/browser"
+  (cd tests/browser && npm ci --no-audit --no-fund)
 fi

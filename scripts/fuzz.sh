@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 target=${1:?usage: scripts/fuzz.sh TARGET [SECONDS]}
 seconds=${2:-60}
-scripts/bootstrap.sh >/dev/null
+scripts/bootstrap.sh --tests >/dev/null
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 

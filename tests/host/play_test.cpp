@@ -49,6 +49,55 @@ TEST(Session, RejectsWhatItCannotPlay) {
     }
 }
 
+// A session file in a folder of its own, beside one file of each kind it can
+// name and a subfolder.
+struct SessionFolder {
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / "velmora-session-files";
+    SessionFolder() {
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir / "folder");
+        std::ofstream(dir / "present.zoltartic") << "[]";
+        std::ofstream(dir / "present.state") << "state";
+    }
+    ~SessionFolder() { std::filesystem::remove_all(dir); }
+    std::string write(const std::string& instances) const {
+        const std::string path = (dir / "session.json").string();
+        std::ofstream(path) << R"({"instances": )" << instances << "}";
+        return path;
+    }
+    std::string file(const char* name) const { return (dir / name).string(); }
+};
+
+TEST(Session, NamesTheFileItCannotFind) {
+    const SessionFolder folder;
+    const struct {
+        const char* instances;
+        std::string error;
+    } cases[] = {
+        {R"([{"articulations": "missing.zoltartic"}])",
+         "session: instance 1: articulations file \"" + folder.file("missing.zoltartic") + "\" does not exist"},
+        {R"([{"articulations": "present.zoltartic"}, {"state": "gone.state"}])",
+         "session: instance 2: state file \"" + folder.file("gone.state") + "\" does not exist"},
+        {R"([{"state": "present.state", "articulations": "/nonexistent-velmora/strings.nki"}])",
+         "session: instance 1: articulations file \"/nonexistent-velmora/strings.nki\" does not exist"},
+        {R"([{"state": "folder"}])", "session: instance 1: state file \"" + folder.file("folder") + "\" is a folder"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(LoadSession(folder.write(c.instances), error)) << c.instances;
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+TEST(Session, TakesNamedFilesFromItsOwnFolder) {
+    const SessionFolder folder;
+    std::string error;
+    const auto s = LoadSession(folder.write(R"([{"articulations": "present.zoltartic", "state": "present.state"}])"), error);
+    ASSERT_TRUE(s) << error;
+    EXPECT_EQ(s->instances.at(0).articulations, folder.file("present.zoltartic"));
+    EXPECT_EQ(s->instances.at(0).state, folder.file("present.state"));
+}
+
 TEST(Session, VelocityLevelsComeBackAsTheVelocity) {
     // The plugin's curve, in the same single precision.
     auto curve = [](float v) {
@@ -252,6 +301,20 @@ TEST(HostProgram, RefusesWhatItCannotRead) {
     EXPECT_NE(status, 0);
     RunCommand(std::string("\"") + VELMORA_HOST_PATH + "\" frobnicate 2>/dev/null", status);
     EXPECT_NE(status, 0);
+}
+
+TEST(HostProgram, SaysInOneLineWhichFileASessionLacks) {
+    const SessionFolder folder;
+    const std::string session = folder.write(R"([{}, {"articulations": "strings.nki"}])");
+    for (const char* command : {" play ", " inspect ", " export "}) {
+        int status = 0;
+        const std::string err =
+            RunCommand(std::string("\"") + VELMORA_HOST_PATH + "\"" + command + session + " --out /dev/null 2>&1 >/dev/null", status);
+        EXPECT_NE(status, 0) << command;
+        EXPECT_EQ(err, "velmora-host: session: instance 2: articulations file \"" + folder.file("strings.nki") +
+                           "\" does not exist\n")
+            << command;
+    }
 }
 
 }  // namespace
