@@ -16,8 +16,8 @@ seeds="$build/seeds/$target"
 corpus="$build/corpus/$target"
 mkdir -p "$seeds" "$corpus"
 case "$target" in
-  nki_fuzz) "$build/tests/importer/nki_seed_writer" "$seeds" >/dev/null ;;
-  nki_import_fuzz) "$build/tests/importer/nki_import_seed_writer" "$seeds" >/dev/null ;;
+  nki_fuzz) "$build/fuzz/nki_seed_writer" "$seeds" >/dev/null ;;
+  nki_import_fuzz) "$build/fuzz/nki_import_seed_writer" "$seeds" >/dev/null ;;
   state_restore_fuzz) "$build/fuzz/state_restore_seeds" "$seeds" >/dev/null ;;
   http_request_fuzz) cp fuzz/http_request_seeds/* "$seeds/" ;;
   articulation_files_fuzz) cp fuzz/articulation_files_seeds/* "$seeds/" ;;
