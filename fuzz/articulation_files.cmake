@@ -1,3 +1,5 @@
-# Articulation set files and key-name files. Seeds: fuzz/articulation_files_seeds/.
-velmora_fuzz_target(articulation_files_fuzz ${CMAKE_CURRENT_LIST_DIR}/articulation_files_fuzz.cpp)
-target_link_libraries(articulation_files_fuzz PRIVATE velmora_persistence velmora_core velmora_recording_host)
+# Articulation set files in every import mode, and key-name files.
+velmora_fuzz_target(articulation_files_fuzz
+  SOURCES articulation_files_fuzz.cpp
+  LIBS velmora_persistence velmora_core velmora_recording_host
+  SEED_FOLDER articulation_files_seeds)

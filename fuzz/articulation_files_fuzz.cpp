@@ -18,6 +18,8 @@ struct World {
     velmora::test::RecordingHost host;
     ZOLTVSTExprPlug* plug = new ZOLTVSTExprPlug(1, &host, nullptr);
     std::string path = "/tmp/velmora-fuzz-" + std::to_string(::getpid()) + ".zoltartic";
+    // Every test run replays the seeds, so the file must not outlive the run.
+    ~World() { std::remove(path.c_str()); }
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets (clang, ASan + UBSan) and runs one for a number of
-# seconds on seeds written by the seed programs or kept in fuzz/*_seeds.
+# Builds one fuzz target (clang, ASan + UBSan) with its seed corpus, written
+# by its seed program or copied from fuzz/*_seeds, and runs it for a number
+# of seconds. New inputs collect in build/fuzz/corpus/TARGET.
 #   scripts/fuzz.sh TARGET [SECONDS]
 # TARGET: articulation_files_fuzz, http_request_fuzz, nki_fuzz, nki_import_fuzz, state_restore_fuzz
 set -euo pipefail
@@ -9,18 +10,10 @@ target=${1:?usage: scripts/fuzz.sh TARGET [SECONDS]}
 seconds=${2:-60}
 scripts/bootstrap.sh --tests >/dev/null
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+cmake --build --preset fuzz --target "$target"
 
 build=build/fuzz
-seeds="$build/seeds/$target"
 corpus="$build/corpus/$target"
-mkdir -p "$seeds" "$corpus"
-case "$target" in
-  nki_fuzz) "$build/tests/importer/nki_seed_writer" "$seeds" >/dev/null ;;
-  nki_import_fuzz) "$build/tests/importer/nki_import_seed_writer" "$seeds" >/dev/null ;;
-  state_restore_fuzz) "$build/fuzz/state_restore_seeds" "$seeds" >/dev/null ;;
-  http_request_fuzz) cp fuzz/http_request_seeds/* "$seeds/" ;;
-  articulation_files_fuzz) cp fuzz/articulation_files_seeds/* "$seeds/" ;;
-  *) echo "unknown fuzz target $target" >&2; exit 2 ;;
-esac
-exec "$build/fuzz/$target" "$corpus" "$seeds" -max_total_time="$seconds" -malloc_limit_mb=512 -rss_limit_mb=2048 -close_fd_mask=1
+mkdir -p "$corpus"
+exec "$build/fuzz/$target" "$corpus" "$build/fuzz/seeds/$target" \
+  -max_total_time="$seconds" -malloc_limit_mb=512 -rss_limit_mb=2048 -close_fd_mask=1
