@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "core/instance.h"
+#include "plugin/plugin.h"
 
 namespace {
 

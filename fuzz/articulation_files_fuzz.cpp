@@ -16,7 +16,7 @@ namespace {
 
 struct World {
     velmora::test::RecordingHost host;
-    ZOLTVSTExprPlug* plug = new ZOLTVSTExprPlug(1, &host, nullptr);
+    velmora::Instance* plug = new velmora::Instance(&host, 1, nullptr);
     std::string path = "/tmp/velmora-fuzz-" + std::to_string(::getpid()) + ".zoltartic";
     // Every test run replays the seeds, so the file must not outlive the run.
     ~World() { std::remove(path.c_str()); }
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::fwrite(data, 1, size, f);
     std::fclose(f);
-    ZOLTVSTExprPlug& plug = *world.plug;
+    velmora::Instance& plug = *world.plug;
     for (velmora::ImportMode mode : {velmora::ImportMode::Append, velmora::ImportMode::Replace, velmora::ImportMode::Drop}) {
         velmora::ImportArticulations(plug, world.path, mode);
     }

@@ -13,7 +13,7 @@ namespace {
 
 struct World {
     velmora::test::RecordingHost host;
-    ZOLTVSTExprPlug* plug = new ZOLTVSTExprPlug(1, &host, nullptr);
+    velmora::Instance* plug = new velmora::Instance(&host, 1, nullptr);
     World() { velmora::Process().installFolder = "/nonexistent-velmora-fuzz"; }
 };
 

@@ -2,7 +2,7 @@
 // the patch-object writer, as plain patch files of both byte orders and as
 // containers, into the folder given as the only argument.
 #include "tests/support/seed_files.h"
-#include "tests/importer/import_fixture.h"
+#include "tests/support/import_fixture.h"
 
 #include <cstdio>
 #include <string>

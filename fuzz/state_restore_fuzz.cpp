@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/instance.h"
+#include "persistence/project_state.h"
 #include "platform/byte_stream.h"
 #include "tests/support/recording_host.h"
 
@@ -25,7 +26,7 @@ public:
 struct Harness {
     velmora::test::RecordingHost host;
     SwitchedModule module;
-    std::unique_ptr<ZOLTVSTExprPlug> plug{new ZOLTVSTExprPlug(1, &host, nullptr, module)};
+    std::unique_ptr<velmora::Instance> plug{new velmora::Instance(&host, 1, nullptr, module)};
 };
 
 }  // namespace
@@ -37,16 +38,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     harness->module.midiOut = (data[0] & 1) != 0;
     harness->host.clearRecords();
-    ZOLTVSTExprPlug& plug = *harness->plug;
+    velmora::Instance& plug = *harness->plug;
 
     platform::MemoryStream in(std::vector<std::uint8_t>(data + 1, data + size));
-    plug.SaveRestoreState(&in, 0);
+    velmora::RestoreProjectState(plug, in);
 
     platform::MemoryStream out;
-    plug.SaveRestoreState(&out, 1);
+    velmora::SaveProjectState(plug, out);
     harness->module.midiOut = false;
     platform::MemoryStream again(out.bytes());
-    plug.SaveRestoreState(&again, 0);
+    velmora::RestoreProjectState(plug, again);
     if (again.position() != out.bytes().size()) {
         __builtin_trap();  // the writer and the reader disagree about the layout
     }

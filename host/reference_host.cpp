@@ -41,7 +41,9 @@ std::intptr_t ReferenceHost::Dispatcher(TPluginTag sender, std::intptr_t id, std
         case plug::FHD_MessageBox: {
             const char* text = reinterpret_cast<const char*>(index);
             messages_.emplace_back(text != nullptr ? text : "");
-            std::fprintf(stderr, "[instance %ld] message: %s\n", static_cast<long>(sender), text != nullptr ? text : "");
+            if (echoMessages) {
+                std::fprintf(stderr, "[instance %ld] message: %s\n", static_cast<long>(sender), text != nullptr ? text : "");
+            }
             return 1;
         }
         case plug::FHD_StatusText:

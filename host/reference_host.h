@@ -44,6 +44,7 @@ public:
     const std::vector<SentMessage>& sent() const { return sent_; }
     const std::vector<std::string>& messages() const { return messages_; }  // message boxes and status texts
     bool verbose = false;  // print debug log lines to stderr
+    bool echoMessages = true;  // print message boxes to stderr as they come
 
     std::intptr_t Dispatcher(TPluginTag Sender, std::intptr_t ID, std::intptr_t Index, std::intptr_t Value) override;
     void OnParamChanged(TPluginTag Sender, int Index, int Value) override;

@@ -1,6 +1,7 @@
 # Reads the includes of every source file and fails on one that points to a
 # folder its own folder may not include (see docs/allowed_arrows.txt).
 #   cmake -DSOURCE_DIR=... -DARROWS=... -P check_layer_arrows.cmake
+cmake_minimum_required(VERSION 3.25)
 file(STRINGS "${ARROWS}" lines)
 set(folders "")
 foreach(line IN LISTS lines)

@@ -26,7 +26,7 @@ void AppendText(void* context, const char* text, std::size_t length) {
 }
 
 // Imports into a fresh instance and prints its set text.
-int ListArticulations(TFruityPlug* plug, const std::string& file, bool keyswitch) {
+int ListArticulations(TFruityPlug* plug, const ReferenceHost& host, const std::string& file, bool keyswitch) {
     std::string error;
     const velmora::HostExtension* extension = HostExtensionOf(plug, error);
     if (extension == nullptr) {
@@ -35,8 +35,9 @@ int ListArticulations(TFruityPlug* plug, const std::string& file, bool keyswitch
     }
     const int count = extension->importInstrument(plug, file.c_str(), keyswitch ? 1 : 0);
     if (count < 1) {
-        std::fprintf(stderr, "velmora-nki: %s: no articulations (no instrument patch with suitable groups)\n",
-                     file.c_str());
+        // The plugin's own message says why: no library, or not an instrument it can read.
+        const std::string why = host.messages().empty() ? "no instrument patch with suitable groups" : host.messages().back();
+        std::fprintf(stderr, "velmora-nki: %s: no articulations (%s)\n", file.c_str(), why.c_str());
         return 1;
     }
     std::string text;
@@ -72,13 +73,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     ReferenceHost host;
+    host.echoMessages = false;  // the outcome is printed below, once
     TFruityPlug* plug = library.create(&host, 1);
     if (plug == nullptr) {
         std::fprintf(stderr, "velmora-nki: the plugin created no instance\n");
         return 1;
     }
     host.addInstance(plug);
-    const int result = ListArticulations(plug, file, keyswitch);
+    const int result = ListArticulations(plug, host, file, keyswitch);
     plug->DestroyObject();
     return result;
 }

@@ -2,6 +2,8 @@
 // the fixed order, shared between instances.
 #include <gtest/gtest.h>
 
+#include "engine/articulation_switch.h"
+#include "engine/voices.h"
 #include "tests/support/instance_fixture.h"
 
 namespace velmora::test {

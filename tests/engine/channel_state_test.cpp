@@ -2,6 +2,7 @@
 // channels, and what the transport does.
 #include <gtest/gtest.h>
 
+#include "engine/channel_state.h"
 #include "tests/support/instance_fixture.h"
 
 namespace velmora::test {

@@ -1,6 +1,8 @@
 // The last step before the host: the mute table and MIDI Extend.
 #include <gtest/gtest.h>
 
+#include "engine/midi_out.h"
+#include "engine/voices.h"
 #include "tests/support/instance_fixture.h"
 
 namespace velmora::test {

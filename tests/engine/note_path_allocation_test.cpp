@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "engine/voices.h"
 #include "tests/support/instance_fixture.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // Host automation becoming control changes, in both parameter layouts.
 #include <gtest/gtest.h>
 
+#include "engine/param_change.h"
 #include "tests/support/instance_fixture.h"
 
 namespace velmora::test {

@@ -2,6 +2,8 @@
 // note-off, the CC timing fix and the learning of played notes.
 #include <gtest/gtest.h>
 
+#include "engine/param_change.h"
+#include "engine/voices.h"
 #include "tests/support/instance_fixture.h"
 
 namespace velmora::test {
@@ -48,7 +50,7 @@ TEST_F(VoicesTest, KillOfAVoiceStillSoundingTurnsItOff) {
 
 TEST_F(VoicesTest, OverlappingNotesOfOneKeySendOneNoteOff) {
     plug->allowoverlap = 1;
-    host.killThrough = plug.get();
+    host.killThrough = [this](TVoiceHandle h) { Voice_Kill(*plug, h); };
     const TVoiceHandle a = Play(*plug, host, 1, 60);
     const TVoiceHandle b = Play(*plug, host, 2, 60);
     host.clearRecords();

@@ -2,7 +2,7 @@
 // separators between instances, field lines, options in order, entries.
 #include <gtest/gtest.h>
 
-#include "http/api_options.h"
+#include "core/options.h"
 #include "http/instance_listing.h"
 #include "tests/support/instance_fixture.h"
 
@@ -63,10 +63,10 @@ TEST(InstanceListing, OptionsFollowTheApiTableAndEntriesEscapeNames) {
     EXPECT_TRUE(Contains(text, "{\"name\": \"Say \\\"hi\\\"\\\\\\n\", \"icon\""));
     EXPECT_TRUE(Contains(text, "\t\t\t\t\t{},\n\t\t\t\t\t{\"5\": \"Five\", \"140\": \"Tab\\there\"},\n"));
     std::size_t previous = 0;
-    for (const ApiOption& o : ApiOptions()) {
-        const std::size_t at = text.find(std::string("\"") + o.key + "\": ");
-        ASSERT_NE(at, std::string::npos) << o.key;
-        EXPECT_GT(at, previous) << o.key << " out of order";
+    for (const OptionDescription& o : OptionTable()) {
+        const std::size_t at = text.find(std::string("\"") + o.apiKey + "\": ");
+        ASSERT_NE(at, std::string::npos) << o.apiKey;
+        EXPECT_GT(at, previous) << o.apiKey << " out of order";
         previous = at;
     }
 }
@@ -79,20 +79,6 @@ TEST(InstanceListing, SecondInstanceCarriesTheSeparatorAndIdsDiffer) {
     EXPECT_NE(a->apiId, b->apiId);
     const std::string text = ListingOf({a.get(), b.get()});
     EXPECT_TRUE(Contains(text, "\t\t},\n\t\t{\n\t\t\t\"id\":\t\t" + std::to_string(b->apiId) + ",\n"));
-}
-
-TEST(ApiOptions, SetAndGetEachField) {
-    RecordingHost host;
-    auto plug = MakeInstance(host);
-    for (const ApiOption& o : ApiOptions()) {
-        o.set(*plug, true);
-        EXPECT_TRUE(o.get(*plug)) << o.key;
-        o.set(*plug, false);
-        EXPECT_FALSE(o.get(*plug)) << o.key;
-    }
-    FindApiOption("parameterccs")->set(*plug, false);
-    EXPECT_EQ(plug->paramknob, 1);
-    EXPECT_EQ(FindApiOption("MidiExtend"), nullptr) << "keys compare exactly";
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "importer/container/patch_handles.h"
 #include "importer/extract/keyswitch_line.h"
 #include "importer/extract/micro_units.h"
-#include "tests/importer/import_fixture.h"
+#include "tests/support/import_fixture.h"
 
 namespace velmora::test {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "platform/dynamic_library.h"
 #include "shared/imported_articulations.h"
-#include "tests/importer/import_fixture.h"
+#include "tests/support/import_fixture.h"
 
 namespace velmora::test {
 namespace {

@@ -1,4 +1,4 @@
-// The icon template and the process-wide start-up that loads it.
+// The icon template and the process-wide start-up.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -65,32 +65,6 @@ protected:
     RecordingHost host_;
 };
 
-TEST_F(StartUp, FirstInstanceLoadsTheTemplateOnce) {
-    WriteFile(templatePath(), R"({"articulationicons": {"Pizzicato": 8, "Tremolo": 11}})");
-    auto first = MakeInstance(host_, 1, platform_);
-    EXPECT_EQ(Process().iconNames, (std::vector<std::string>{"Pizzicato", "Tremolo"}));
-    EXPECT_EQ(Process().iconNumbers, (std::vector<int>{8, 11}));
-
-    WriteFile(templatePath(), R"({"articulationicons": {"Marcato": 5}})");
-    auto second = MakeInstance(host_, 2, platform_);
-    EXPECT_EQ(Process().iconNames, (std::vector<std::string>{"Pizzicato", "Tremolo"})) << "start-up runs once per process";
-}
-
-TEST_F(StartUp, MissingOrBrokenTemplateLeavesTheListsEmpty) {
-    {
-        auto plug = MakeInstance(host_, 1, platform_);
-        EXPECT_TRUE(Process().iconNames.empty());
-        EXPECT_TRUE(Process().iconNumbers.empty());
-    }
-    WriteFile(templatePath(), R"({"articulationicons": {"Legato": 0}})");
-    auto plug = MakeInstance(host_, 1, platform_);
-    ASSERT_EQ(Process().iconNames.size(), 1U);
-    WriteFile(templatePath(), R"({"articulationicons": {"Legato": 0})");
-    LoadIconTemplate();
-    EXPECT_TRUE(Process().iconNames.empty()) << "a reload empties the lists before reading";
-    EXPECT_TRUE(Process().iconNumbers.empty());
-}
-
 TEST_F(StartUp, ReadsTheHttpSwitchAndStartsWithTheFormPositionUnknown) {
     ASSERT_TRUE(platform_.settings().writeDword(platform::kVelmoraKey, "HTTP API", 1));
     auto plug = MakeInstance(host_, 1, platform_);
@@ -105,6 +79,7 @@ TEST(ShippedIconTemplate, NamesPlayingTechniquesForIconsZeroToNMinusOne) {
     TestPlatform root(build::kRootFolder);
     RecordingHost host;
     auto plug = MakeInstance(host, 1, root);
+    LoadIconTemplate();
     const auto& names = Process().iconNames;
     const auto& numbers = Process().iconNumbers;
     ASSERT_GE(names.size(), 10U) << "articulations.zolttemplate missing from the plugin folder of the build tree";

@@ -6,7 +6,7 @@
 
 #include "persistence/dropped_files.h"
 #include "persistence/nki_import.h"
-#include "tests/importer/import_fixture.h"
+#include "tests/support/import_fixture.h"
 #include "tests/support/instance_fixture.h"
 #include "tests/support/plugin_fixture.h"
 

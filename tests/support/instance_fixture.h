@@ -8,6 +8,7 @@
 
 #include "core/instance.h"
 #include "engine/midi_message.h"
+#include "engine/voices.h"
 #include "tests/support/recording_host.h"
 
 namespace velmora::test {

@@ -89,9 +89,9 @@ void RecordingHost::OnHint(TPluginTag, char* text) { hints.emplace_back(text != 
 
 void RecordingHost::Voice_Kill(std::intptr_t sender, BOOL) {
     killRequests.push_back(sender);
-    if (killThrough != nullptr) {
+    if (killThrough) {
         if (const auto it = handles.find(sender); it != handles.end()) {
-            killThrough->Voice_Kill(it->second);
+            killThrough(it->second);
         }
     }
 }

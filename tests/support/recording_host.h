@@ -3,6 +3,7 @@
 // and answers what the plugin asks as the test scripts it.
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -41,7 +42,7 @@ public:
     std::map<std::pair<std::intptr_t, std::intptr_t>, std::string> paramMenuEntries;  // (param, entry)
     // When set, a kill request calls the plugin's Voice_Kill at once, as a
     // host may, with the handle TriggerVoice returned for that tag.
-    TFruityPlug* killThrough = nullptr;
+    std::function<void(TVoiceHandle)> killThrough;
     std::map<std::intptr_t, TVoiceHandle> handles;  // voice tag -> handle
 
     std::vector<DispatcherCall> callsWithId(std::intptr_t id) const;

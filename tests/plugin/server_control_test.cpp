@@ -8,7 +8,7 @@
 
 #include "http/server.h"
 #include "http/server_control.h"
-#include "tests/support/instance_fixture.h"
+#include "tests/support/plugin_fixture.h"
 
 namespace velmora::test {
 namespace {
@@ -26,20 +26,20 @@ protected:
 
 TEST_F(ServerControl, OffUnlessTheSettingSaysOn) {
     RecordingHost host;
-    auto plug = MakeInstance(host);
+    auto plug = MakePlugin(host);
     EXPECT_EQ(http::RunningServer(), nullptr);
 }
 
 TEST_F(ServerControl, FirstInstanceStartsItAndTheLastStopsIt) {
     EnableServer("0");  // any free port
     RecordingHost host;
-    auto first = MakeInstance(host, 1);
+    auto first = MakePlugin(host, 1);
     ASSERT_NE(http::RunningServer(), nullptr);
-    EXPECT_EQ(http::RunningServer()->context, first.get());
-    auto second = MakeInstance(host, 2);
+    EXPECT_EQ(http::RunningServer()->context, static_cast<Instance*>(first.get()));
+    auto second = MakePlugin(host, 2);
     first.reset();
     ASSERT_NE(http::RunningServer(), nullptr) << "a living instance keeps it";
-    EXPECT_EQ(http::RunningServer()->context, second.get()) << "the context moves to a living instance";
+    EXPECT_EQ(http::RunningServer()->context, static_cast<Instance*>(second.get())) << "the context moves to a living instance";
 
     // The idle call answers requests.
     const int port = http::ServerPort(*http::RunningServer());
@@ -67,7 +67,7 @@ TEST_F(ServerControl, FirstInstanceStartsItAndTheLastStopsIt) {
 TEST_F(ServerControl, APortThatCannotBeUsedLeavesNoServer) {
     EnableServer("not-a-port");
     RecordingHost host;
-    auto plug = MakeInstance(host);
+    auto plug = MakePlugin(host);
     EXPECT_EQ(http::RunningServer(), nullptr);
     http::PollFromIdle(*plug);  // polling nothing is harmless
 }

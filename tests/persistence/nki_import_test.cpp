@@ -6,7 +6,7 @@
 
 #include "persistence/nki_import.h"
 #include "persistence/articulation_records.h"
-#include "tests/importer/import_fixture.h"
+#include "tests/support/import_fixture.h"
 #include "tests/support/instance_fixture.h"
 
 namespace velmora::test {
