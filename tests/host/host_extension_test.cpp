@@ -1,0 +1,80 @@
+// The host reaches the plugin beyond the SDK only through the extension
+// table, and only when the table is the version it was built with.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "host/plugin_library.h"
+#include "tests/support/recording_host.h"
+
+namespace velmora::test {
+namespace {
+
+struct Loaded {
+    explicit Loaded(const char* path) : library(path) {}
+    ~Loaded() {
+        if (plug != nullptr) {
+            plug->DestroyObject();
+        }
+    }
+    host::PluginLibrary library;
+    RecordingHost host;
+    TFruityPlug* plug = nullptr;
+};
+
+TEST(HostExtension, OurPluginHandsOutATableOfThisVersion) {
+    Loaded p(VELMORA_PLUGIN_PATH);
+    ASSERT_TRUE(p.library.ok()) << p.library.error();
+    p.plug = p.library.create(&p.host, 1);
+    std::string error;
+    const HostExtension* extension = host::HostExtensionOf(p.plug, error);
+    ASSERT_NE(extension, nullptr) << error;
+
+    EXPECT_EQ(extension->setOption(p.plug, "holdkeyswitch", 1), 1);
+    EXPECT_EQ(extension->setOption(p.plug, "no such option", 1), 0);
+    EXPECT_EQ(extension->setPortChannel(p.plug, 3, -1), 1);
+    std::string listing;
+    const auto append = [](void* context, const char* text, std::size_t length) {
+        static_cast<std::string*>(context)->append(text, length);
+    };
+    ASSERT_EQ(extension->listInstances(&p.plug, 1, append, &listing), 1);
+    EXPECT_NE(listing.find("\"holdkeyswitch\": true"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("\"port\":\t\t3,"), std::string::npos) << "port set, channel kept";
+    EXPECT_NE(listing.find("\"channel\":\t0,"), std::string::npos);
+    EXPECT_EQ(extension->exportArticulations(p.plug, "/nonexistent-folder/set.zoltartic"), 0);
+}
+
+TEST(HostExtension, ATableOfAnotherVersionIsRefusedWithOneLine) {
+    Loaded p(VELMORA_STUB_PLUGIN_PATH);
+    ASSERT_TRUE(p.library.ok()) << p.library.error();
+    p.plug = p.library.create(&p.host, 1);
+    std::string error;
+    EXPECT_EQ(host::HostExtensionOf(p.plug, error), nullptr);
+    const std::string expected = "the plugin's host extension is version " +
+                                 std::to_string(kHostExtensionVersion + 1) + " (" +
+                                 std::to_string(sizeof(HostExtension) + 8) + " bytes); this host needs version " +
+                                 std::to_string(kHostExtensionVersion) + " (" + std::to_string(sizeof(HostExtension)) +
+                                 " bytes)";
+    EXPECT_EQ(error, expected);
+}
+
+TEST(HostExtension, TheHostProgramRefusesAnotherVersionAndSaysWhy) {
+    const std::string command = std::string("\"") + VELMORA_HOST_PATH + "\" inspect --plugin \"" +
+                                VELMORA_STUB_PLUGIN_PATH + "\" 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string out;
+    char buffer[1024];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0) {
+        out.append(buffer, n);
+    }
+    const int status = ::pclose(pipe);
+    EXPECT_NE(status, 0);
+    EXPECT_EQ(out.rfind("velmora-host: the plugin's host extension is version ", 0), 0U) << out;
+    EXPECT_EQ(out.find('\n'), out.size() - 1) << "one line: " << out;
+}
+
+}  // namespace
+}  // namespace velmora::test
