@@ -59,21 +59,46 @@ TEST(HostExtension, ATableOfAnotherVersionIsRefusedWithOneLine) {
     EXPECT_EQ(error, expected);
 }
 
-TEST(HostExtension, TheHostProgramRefusesAnotherVersionAndSaysWhy) {
-    const std::string command = std::string("\"") + VELMORA_HOST_PATH + "\" inspect --plugin \"" +
-                                VELMORA_STUB_PLUGIN_PATH + "\" 2>&1";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
+std::string RunCommand(const std::string& command, int& status) {
     std::string out;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        status = -1;
+        return out;
+    }
     char buffer[1024];
     std::size_t n = 0;
     while ((n = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0) {
         out.append(buffer, n);
     }
-    const int status = ::pclose(pipe);
+    status = ::pclose(pipe);
+    return out;
+}
+
+TEST(HostExtension, TheHostProgramRefusesAnotherVersionAndSaysWhy) {
+    int status = 0;
+    const std::string out = RunCommand(std::string("\"") + VELMORA_HOST_PATH + "\" inspect --plugin \"" +
+                                VELMORA_STUB_PLUGIN_PATH + "\" 2>&1", status);
     EXPECT_NE(status, 0);
     EXPECT_EQ(out.rfind("velmora-host: the plugin's host extension is version ", 0), 0U) << out;
     EXPECT_EQ(out.find('\n'), out.size() - 1) << "one line: " << out;
+}
+
+// velmora-nki has the plugin import the instrument and prints the set the
+// plugin then holds; a file it cannot read is refused with the plugin's reason.
+TEST(InstrumentLister, ListsThroughThePluginAndSaysWhyNothingCame) {
+    const std::string tool = std::string("\"") + VELMORA_NKI_PATH + "\"";
+    const std::string demo = std::string(VELMORA_ROOT_DIR) + "/examples/demo/strings.nki";
+    int status = 0;
+    const std::string set = RunCommand(tool + " list \"" + demo + "\" 2>/dev/null", status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(set.rfind("[\n\t{\n\t\t\"name\": \"Legato\",\n", 0), 0U) << set;
+
+    const std::string refused = RunCommand(tool + " list /nonexistent/strings.nki 2>&1 >/dev/null", status);
+    EXPECT_NE(status, 0);
+    EXPECT_EQ(refused,
+              "velmora-nki: /nonexistent/strings.nki: no articulations (NKI was not a valid Kontakt patch, or was not "
+              "a Spitfire Audio instrument)\n");
 }
 
 }  // namespace
