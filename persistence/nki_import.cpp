@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "core/instance.h"
 #include "persistence/articulation_records.h"
@@ -57,14 +58,14 @@ std::string RunImporter(Instance& plug, const std::string& path, int first, NkiI
     if (get == nullptr || release == nullptr) {
         return kNkiImporterIncompleteMessage;
     }
-    ImportedArticulations* record = get(path.c_str(), keyswitchMode);
+    // The record goes back to the library however the copy ends, an
+    // allocation failing in it included.
+    const std::unique_ptr<ImportedArticulations, FreeFunction> record(get(path.c_str(), keyswitchMode), release);
     if (record == nullptr) {
         return kNkiInvalidMessage;
     }
     delivered = std::max(record->count, 0);
-    std::string message = CopyEntries(plug, *record, first, mode);
-    release(record);
-    return message;
+    return CopyEntries(plug, *record, first, mode);
 }
 
 }  // namespace

@@ -13,8 +13,10 @@ namespace velmora {
 
 inline constexpr std::uint32_t kStateVersion = 10;
 
-// Interface thread. Writes the version 10 layout.
-void SaveProjectState(const Instance& plug, IStream& stream);
+// Interface thread. Writes the version 10 layout, in as many writes as the
+// stream needs. A stream that fails or stops taking bytes ends the save: the
+// instance writes a debug line saying how much was taken, and false comes back.
+bool SaveProjectState(const Instance& plug, IStream& stream);
 
 // Interface thread. Starts again from the defaults and applies the stream.
 // Never fails: unknown versions leave the defaults, and a stream that ends

@@ -1,4 +1,6 @@
 // Writing the version 10 layout.
+#include <cstdio>
+
 #include "core/instance.h"
 #include "persistence/project_state.h"
 #include "persistence/state_options.h"
@@ -55,7 +57,7 @@ void WriteKeyNameBlock(state::ByteSink& out, const KeyNameMap& map) {
 
 }  // namespace
 
-void SaveProjectState(const Instance& plug, IStream& stream) {
+bool SaveProjectState(const Instance& plug, IStream& stream) {
     state::ByteSink out;
     out.u32(kStateVersion);
 
@@ -88,7 +90,17 @@ void SaveProjectState(const Instance& plug, IStream& stream) {
     out.word(plug.controllerstart);
 
     state::WriteOptions(plug, plug.processState != nullptr ? *plug.processState : Process(), out);
-    out.writeTo(stream);
+    const std::size_t taken = out.writeTo(stream);
+    if (taken == out.bytes().size()) {
+        return true;
+    }
+    // A lost save must not pass for a good one: the host's log says so whether
+    // or not the instance logs.
+    char line[160];
+    std::snprintf(line, sizeof(line), "ZOLT Velmora [%p] : state not saved: the host's stream took %zu of %zu bytes",
+                  plug.logIdentity, taken, out.bytes().size());
+    plug.Host().debugLine(line);
+    return false;
 }
 
 }  // namespace velmora

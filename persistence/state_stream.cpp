@@ -18,13 +18,21 @@ bool StreamReader::bytes(void* out, std::size_t n) {
     if (n == 0) {
         return true;
     }
-    // The count transferred is the only way to tell where the stream ends;
-    // a stream that does not report it reads as ended.
-    std::uint32_t got = 0;
-    stream_.Read(out, static_cast<std::uint32_t>(n), &got);
-    if (got != n) {
-        failed_ = true;
-        return false;
+    // A host's stream may move fewer bytes per call than asked: read on until
+    // everything arrived. The count transferred is the only way to tell where
+    // the stream ends; a call that moves nothing (or reports more than asked)
+    // reads as the end.
+    auto* to = static_cast<std::uint8_t*>(out);
+    std::size_t have = 0;
+    while (have < n) {
+        const std::size_t want = n - have;
+        std::uint32_t got = 0;
+        stream_.Read(to + have, static_cast<std::uint32_t>(want), &got);
+        if (got == 0 || got > want) {
+            failed_ = true;
+            return false;
+        }
+        have += got;
     }
     return true;
 }
@@ -131,9 +139,22 @@ void ByteSink::shortString(std::string_view text) {
     bytes_.insert(bytes_.end(), text.begin(), text.begin() + static_cast<std::ptrdiff_t>(n));
 }
 
-void ByteSink::writeTo(IStream& stream) const {
-    // Even with every text at its 64 KiB limit a state stays below 1 GiB.
-    stream.Write(bytes_.data(), static_cast<std::uint32_t>(bytes_.size()), nullptr);
+std::size_t ByteSink::writeTo(IStream& stream) const {
+    // A host's stream may take fewer bytes per call than given: write on until
+    // it has them all. A call that fails or takes nothing ends the save. Even
+    // with every text at its 64 KiB limit a state stays below 1 GiB, so one
+    // call's count always fits.
+    std::size_t sent = 0;
+    while (sent < bytes_.size()) {
+        const std::size_t left = bytes_.size() - sent;
+        std::uint32_t took = 0;
+        const std::int32_t result = stream.Write(bytes_.data() + sent, static_cast<std::uint32_t>(left), &took);
+        if (result < 0 || took == 0 || took > left) {
+            break;
+        }
+        sent += took;
+    }
+    return sent;
 }
 
 }  // namespace velmora::state

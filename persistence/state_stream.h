@@ -48,7 +48,8 @@ private:
     bool failed_ = false;
 };
 
-// Builds a state in memory; the whole of it goes to the stream in one write.
+// Builds a state in memory, then hands it to the stream: in one write when the
+// stream takes it all, else in as many as it needs.
 class ByteSink {
 public:
     void u16(std::uint16_t v);
@@ -58,7 +59,8 @@ public:
     void shortString(std::string_view text);
 
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
-    void writeTo(IStream& stream) const;
+    // How many bytes the stream took: all of bytes() unless it failed.
+    std::size_t writeTo(IStream& stream) const;
 
 private:
     std::vector<std::uint8_t> bytes_;

@@ -11,6 +11,7 @@
 #include "platform/byte_stream.h"
 #include "tests/support/instance_fixture.h"
 #include "tests/persistence/state_fixture.h"
+#include "tests/support/chunked_stream.h"
 #include "tests/support/state_writer.h"
 
 namespace velmora::test {
@@ -101,6 +102,48 @@ TEST(ProjectStateRoundTrip, RandomInstancesSaveTheSameBytesAfterARestore) {
         ASSERT_EQ(Save(*copy), first) << "seed " << seed;
         host.clearRecords();
     }
+}
+
+// A stream may move fewer bytes per call than asked; nothing may be lost.
+TEST(ProjectStateRoundTrip, StreamsThatMoveFewBytesPerCallKeepEveryByte) {
+    struct Case {
+        std::uint32_t readPiece;
+        std::uint32_t writePiece;
+    };
+    const Case cases[] = {{17, 23}, {1, 1}, {4096, 7}, {0xFFFFFFFF, 0xFFFFFFFF}};
+    RecordingHost host;
+    auto original = MakeInstance(host, 1);
+    auto copy = MakeInstance(host, 2);
+    Filler(7).fill(*original);
+    const std::vector<std::uint8_t> whole = Save(*original);
+    ASSERT_GT(whole.size(), 1000U);
+    for (const Case& c : cases) {
+        SCOPED_TRACE("reads of " + std::to_string(c.readPiece) + ", writes of " + std::to_string(c.writePiece));
+        ChunkedStream saved(c.readPiece, c.writePiece);
+        EXPECT_TRUE(SaveProjectState(*original, saved));
+        EXPECT_EQ(saved.bytes(), whole);
+
+        ChunkedStream in(c.readPiece, c.writePiece, whole);
+        copy->fresh = 1;
+        RestoreProjectState(*copy, in);
+        EXPECT_EQ(Save(*copy), whole);
+    }
+    // A stream that moves everything at once sees one write, as it always did.
+    ChunkedStream once(0xFFFFFFFF, 0xFFFFFFFF);
+    SaveProjectState(*original, once);
+    EXPECT_EQ(once.writes, 1);
+}
+
+TEST(ProjectStateRoundTrip, AStreamThatStopsTakingBytesIsAFailedSave) {
+    RecordingHost host;
+    auto plug = MakeInstance(host, 1);
+    ChunkedStream full(23, 23);
+    full.writeLimit = 100;
+    EXPECT_FALSE(SaveProjectState(*plug, full));
+    EXPECT_EQ(full.bytes().size(), 100U);
+    const auto lines = host.debugLines();
+    ASSERT_EQ(lines.size(), 1U);
+    EXPECT_NE(lines[0].find("state not saved: the host's stream took 100 of "), std::string::npos) << lines[0];
 }
 
 class KeyNameFiles : public ::testing::Test {
