@@ -83,7 +83,10 @@ std::int32_t OptionFromStored(const OptionDescription& option, std::uint32_t sto
 }
 
 std::int32_t OptionToStored(const OptionDescription& option, std::int32_t value) {
-    return option.storedAs == OptionStoredAs::NonZero ? (value != 0 ? 1 : 0) : value;
+    // A switch is on when it is not 0. Old states may have left another
+    // value in one (versions 2 and 3 keep their word as it is); it is written
+    // as 1, so reading bit 0 back keeps it on.
+    return option.storedAs == OptionStoredAs::AsIs ? value : (value != 0 ? 1 : 0);
 }
 
 void ResetOptions(Options& options, ProcessState& process) {

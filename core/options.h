@@ -41,7 +41,7 @@ enum OptionVersions : unsigned {
 
 // How a stored 32-bit value becomes the option's value (and back).
 enum class OptionStoredAs {
-    LowBit,   // bit 0 of the stored word; written as it is
+    LowBit,   // bit 0 of the stored word; written as 0 or 1
     NonZero,  // any non-zero word is on; written as 0 or 1
     AsIs,     // the whole word
 };

@@ -19,17 +19,18 @@ constexpr int kWhatControllers = 5;
 constexpr int kCCPan = 10;
 constexpr int kCCVolume = 7;
 
-// ±1200 cents span the whole bend range.
+// ±1200 cents span the whole bend range; the host's value is clamped before
+// it is turned into an integer, so no cents value overflows.
 int PitchBendValue(std::int32_t cents) {
     const float scaled = static_cast<float>(cents) / 1200.0f * -8192.0f;
-    int v = 8192 - static_cast<int>(scaled);
-    if (v < 0) {
-        v = 0;
+    if (!(scaled > -8192.0f)) {
+        return 16383;
     }
-    if (v > 16383) {
-        v = 16383;
+    if (!(scaled < 8192.0f)) {
+        return 0;
     }
-    return v;
+    const int v = 8192 - static_cast<int>(scaled);
+    return v > 16383 ? 16383 : v;
 }
 
 }  // namespace

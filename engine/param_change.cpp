@@ -2,6 +2,7 @@
 #include "engine/param_change.h"
 
 #include <cstdio>
+#include <limits>
 
 #include "core/plugin_info.h"
 #include "engine/articulation_switch.h"
@@ -10,11 +11,15 @@
 
 namespace velmora {
 
-
 void Session_ParamChange(Instance& inst, int index, int value) {
     if (inst.paramknob == 0) {
-        // Parameters are CC numbers.
-        const int c = index + inst.oldparams;
+        // Parameters are CC numbers. A restored offset can push the sum past
+        // any int: no slot holds such a CC and nothing is sent for it.
+        const long long wide = static_cast<long long>(index) + inst.oldparams;
+        if (wide < std::numeric_limits<int>::min() || wide > std::numeric_limits<int>::max()) {
+            return;
+        }
+        const int c = static_cast<int>(wide);
         bool unchanged = false;
         bool hasSlot = false;
         bool sentAsProgram = false;
@@ -91,7 +96,7 @@ int ProcessParam(Instance& inst, int index, int value, int flags) {
         }
         if ((flags & plug::REC_ShowHint) != 0) {
             char hint[32];
-            std::snprintf(hint, sizeof(hint), "%d", value * 100 / 127);
+            std::snprintf(hint, sizeof(hint), "%lld", static_cast<long long>(value) * 100 / 127);
             inst.Host().hint(hint);
         }
     }
@@ -99,7 +104,7 @@ int ProcessParam(Instance& inst, int index, int value, int flags) {
         if (index >= inst.articulationParamIndex) {
             inst.RepaintEditor(Repaint::GridOnly);
         } else {
-            const int c = index + inst.oldparams;
+            const long long c = static_cast<long long>(index) + inst.oldparams;
             for (int k = 0; k < kControllersPerPage; ++k) {
                 const int slot = inst.controllerstart + k;
                 if (slot < 0 || slot >= kControllers) {
@@ -113,7 +118,7 @@ int ProcessParam(Instance& inst, int index, int value, int flags) {
         }
     }
     if ((flags & plug::REC_GetValue) != 0) {
-        const int c = index + inst.oldparams;
+        const long long c = static_cast<long long>(index) + inst.oldparams;
         for (int s = 0; s < kControllers; ++s) {
             if (inst.controllers.cc[s] == c) {
                 return inst.controllers.value[s];

@@ -39,7 +39,8 @@ void ParameterName(const Instance& p, int index, char* name) {
             WriteName(name, "%s", p.controllers.name[index].c_str());
         }
     } else {
-        const int cc = index + p.oldparams;
+        // Host indexes and a restored offset can be anything: add them wide.
+        const long long cc = static_cast<long long>(index) + p.oldparams;
         const std::string* found = nullptr;
         for (int c = 0; c < kControllers; ++c) {
             if (p.controllers.cc[c] == cc && !p.controllers.name[c].empty()) {
@@ -49,7 +50,7 @@ void ParameterName(const Instance& p, int index, char* name) {
         if (found != nullptr) {
             WriteName(name, "%s", found->c_str());
         } else {
-            WriteName(name, "CC %i", cc);
+            WriteName(name, "CC %lld", cc);
         }
     }
 }
@@ -79,17 +80,15 @@ void ParameterValueName(const Instance& p, int index, int value, char* name) {
 // The key name of piano-roll note `index` for the articulation of colour
 // `value`; remembers which articulation was asked for.
 void KeyName(Instance& p, int index, int value, char* name) {
-    int a = value + kBankSize * p.currentBank;
-    if (a < 0 || a >= kArticulations) {
-        a = 0;
-    }
+    long long wide = static_cast<long long>(value) + static_cast<long long>(kBankSize) * p.currentBank;
+    int a = wide < 0 || wide >= kArticulations ? 0 : static_cast<int>(wide);
     const std::int32_t version = p.Host().hostVersion();
     if (version >= kHostVersionNoteNamesByColour && version < kHostVersionNoteNamesFixed) {
         a = p.currentArticulation >= 0 && p.currentArticulation < kArticulations ? p.currentArticulation : 0;
     }
     p.pendingArticulation = a;
     p.namesAsked = 1;
-    const int entry = kKeyNameTop - index;
+    const long long entry = kKeyNameTop - static_cast<long long>(index);
     const KeyNameMap& keys = p.articulations.keyNames[a];
     if (keys.names && entry >= 0 && entry < kKeyNameEntries) {
         WriteName(name, "%s", (*keys.names)[entry].c_str());
@@ -110,7 +109,7 @@ void VoiceLevelName(const Instance& p, int index, char* name) {
 
 void ColourName(const Instance& p, int index, char* name) {
     // Only the 64 articulations have names; a colour outside a bank names none.
-    const int a = kBankSize * p.currentBank + index;
+    const long long a = static_cast<long long>(kBankSize) * p.currentBank + index;
     if (index >= 0 && index < kBankSize && a >= 0 && a < kArticulations) {
         WriteName(name, "%s", p.articulations.name[a].c_str());
     }

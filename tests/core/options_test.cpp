@@ -65,6 +65,7 @@ TEST(Options, StoredWordsConvertByKind) {
     const Case cases[] = {
         {"ghost", 3, 1, 1},           // low bit only
         {"ghost", 2, 0, 0},
+        {"paramknob", 0, 0, 0},
         {"articbanks", 2, 1, 1},      // any non-zero word is on
         {"paramknob", 7, 7, 7},       // the whole word
     };
@@ -74,6 +75,9 @@ TEST(Options, StoredWordsConvertByKind) {
         EXPECT_EQ(OptionFromStored(*o, c.stored), c.value) << c.stateKey << " " << c.stored;
         EXPECT_EQ(OptionToStored(*o, OptionFromStored(*o, c.stored)), c.written) << c.stateKey << " " << c.stored;
     }
+    // A switch an old state left at another non-zero word is written as on.
+    EXPECT_EQ(OptionToStored(*FindOptionByStateKey("ghost"), 54), 1);
+    EXPECT_EQ(OptionToStored(*FindOptionByStateKey("preserve"), 63), 1);
 }
 
 }  // namespace
