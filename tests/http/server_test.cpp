@@ -8,8 +8,10 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <random>
+#include <string_view>
 
 #include "http/request_handler.h"
 #include "http/server.h"
@@ -53,6 +55,11 @@ protected:
         std::filesystem::create_directories(html / "css");
         std::ofstream(html / "index.html") << "<h1>index</h1>";
         std::ofstream(html / "css/site.css") << "body{}";
+        std::ofstream(html / "x.css") << "x{}";
+        std::filesystem::create_directories(html / "sub");
+        std::ofstream(html / "sub/index.html") << "<p>sub</p>";
+        // Right above the html folder, so one ".." that got through would reach it.
+        std::ofstream(html.parent_path() / "secret.txt") << "secret";
         std::ofstream(folder / "secret.txt") << "secret";
         Process().installFolder = folder.string();
         server = http::CreateServer("0", &http::HandleEvent, plug.get());
@@ -125,6 +132,42 @@ TEST_F(ServerTest, StaticFilesIndexAndNotFound) {
         const Reply reply = Exchange({"GET " + r.target + " HTTP/1.1\r\nHost: x\r\n\r\n"});
         EXPECT_TRUE(reply.closed) << r.target;
         EXPECT_EQ(reply.text, r.reply) << r.target;
+    }
+}
+
+TEST_F(ServerTest, BackslashesAndBarePathsAreServedButNeverAWayUp) {
+    struct Row {
+        std::string target;
+        int status;
+        const char* file;  // below the html folder; nullptr = none
+    };
+    const Row rows[] = {
+        {"\\x.css", 200, "x.css"},
+        {"x.css", 200, "x.css"},
+        {"/sub\\index.html", 200, "sub/index.html"},
+        {"%5Csub%5cindex.html", 200, "sub/index.html"},
+        {"\\sub\\", 200, "sub/index.html"},
+        {"sub", 200, "sub/index.html"},
+        {"..\\secret.txt", 404, nullptr},
+        {"\\..\\secret.txt", 404, nullptr},
+        {".%2e/secret.txt", 404, nullptr},
+        {"/sub/..%5c..%5csecret.txt", 404, nullptr},
+        {"/sub\\..\\x.css", 404, nullptr},  // refused even where it would stay inside
+    };
+    for (const Row& r : rows) {
+        std::string expected = r.status == 200 ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n";
+        if (r.file != nullptr) {
+            std::ifstream in(html / r.file, std::ios::binary);
+            const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+            const bool css = std::string_view(r.file).ends_with(".css");
+            expected += std::string("Content-Type: ") + (css ? "text/css" : "text/html") + "; charset=utf-8\r\n";
+            expected += "\r\n" + content;
+        } else {
+            expected += "\r\n";
+        }
+        const Reply reply = Exchange({"GET " + r.target + " HTTP/1.1\r\n\r\n"});
+        EXPECT_TRUE(reply.closed) << r.target;
+        EXPECT_EQ(reply.text, expected) << r.target;
     }
 }
 
