@@ -14,25 +14,6 @@ namespace {
 constexpr std::size_t kFilePiece = 1024;
 constexpr std::string_view kIndex = "/index.html";
 
-bool LeavesFolder(std::string_view path) {
-    if (path.empty() || path.front() != '/' || path.find('\\') != std::string_view::npos ||
-        path.find('\0') != std::string_view::npos) {
-        return true;
-    }
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t slash = path.find('/', start);
-        if (slash == std::string_view::npos) {
-            slash = path.size();
-        }
-        if (path.substr(start, slash - start) == "..") {
-            return true;
-        }
-        start = slash + 1;
-    }
-    return false;
-}
-
 bool IsRegularFile(const std::string& path) {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);
@@ -105,11 +86,41 @@ void ServeFile(Connection& c, const std::string& htmlFolder, const char* path, I
 
 }  // namespace
 
-std::optional<std::string> StaticFilePath(const std::string& htmlFolder, std::string_view requestPath) {
-    if (LeavesFolder(requestPath)) {
+std::optional<std::string> StaticRelativePath(std::string_view requestPath) {
+    if (requestPath.find('\0') != std::string_view::npos) {
         return std::nullopt;
     }
-    std::string file = htmlFolder + "/" + std::string(requestPath.substr(1));
+    if (!requestPath.empty() && (requestPath.front() == '/' || requestPath.front() == '\\')) {
+        requestPath.remove_prefix(1);
+    }
+    // Windows takes a backslash as a separator too: with one spelling left,
+    // the ".." check below sees every way up.
+    std::string path(requestPath);
+    for (char& c : path) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    for (std::size_t start = 0; start <= path.size();) {
+        std::size_t slash = path.find('/', start);
+        if (slash == std::string::npos) {
+            slash = path.size();
+        }
+        if (std::string_view(path).substr(start, slash - start) == "..") {
+            return std::nullopt;
+        }
+        start = slash + 1;
+    }
+    return path;
+}
+
+std::optional<std::string> StaticFilePath(const std::string& htmlFolder, std::string_view requestPath) {
+    const auto relative = StaticRelativePath(requestPath);
+    if (!relative) {
+        return std::nullopt;
+    }
+    // Joined as text: a part that looks absolute stays below the folder.
+    std::string file = htmlFolder + "/" + *relative;
     // The folder is tried too, with index.html after it: both must fit.
     if (file.size() + kIndex.size() > kMaxFilePath) {
         return std::nullopt;

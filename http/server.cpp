@@ -132,6 +132,11 @@ bool Expired(const Server& s, const Connection& c) {
     if (s.lifetimeLimitMs > 0 && s.now - c.created > s.lifetimeLimitMs / 1000.0) {
         return true;
     }
+    // Once the request is in, the response may take as long as the client
+    // needs to read it: only the idle timer watches that.
+    if (c.state < kRequestComplete && s.requestDeadlineMs > 0 && s.now - c.created > s.requestDeadlineMs / 1000.0) {
+        return true;
+    }
     return s.requestSizeLimit > 0 && c.receiveBuffer.size() >= s.requestSizeLimit;
 }
 

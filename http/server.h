@@ -56,6 +56,10 @@ using Handler = int (*)(Event& event);
 // unbounded memory. Any articulation set fits many times over.
 inline constexpr std::size_t kRequestSizeLimit = 4u << 20;
 inline constexpr int kIdleTimeoutMs = 30000;
+// A client gets this long from being accepted to deliver its whole request.
+// The idle timer alone restarts with every byte, so a trickle of one byte a
+// second would hold a descriptor for ever.
+inline constexpr int kRequestDeadlineMs = 10000;
 
 struct Server {
     std::list<std::unique_ptr<Connection>> connections;  // newest first
@@ -64,6 +68,7 @@ struct Server {
     void* context = nullptr;
     double now = 0.0;
     int idleTimeoutMs = kIdleTimeoutMs;
+    int requestDeadlineMs = kRequestDeadlineMs;  // while reading the request only; 0 = none
     int lifetimeLimitMs = 0;  // 0 = none
     std::size_t requestSizeLimit = kRequestSizeLimit;
 

@@ -91,15 +91,74 @@ TEST(ApiPath, IdCommandArgumentsAndValue) {
     EXPECT_FALSE(IsApiPath("/apix"));
 }
 
-TEST(StaticFiles, PathsThatLeaveTheFolderAreRefused) {
-    const std::string html = "/opt/host/Plugins/Fruity/Generators/ZOLT Velmora/html";
-    EXPECT_EQ(StaticFilePath(html, "/css/site.css"), html + "/css/site.css");
-    EXPECT_EQ(StaticFilePath(html, "/"), html + "/");
-    for (const char* bad : {"/../secret", "/css/../../x", "/..", "\\..\\x", "/a\\b", "relative", "", "/x/.."}) {
-        EXPECT_FALSE(StaticFilePath(html, bad)) << bad;
+TEST(StaticFiles, SeparatorsAreOneSpellingAndEveryWayUpIsRefused) {
+    struct Row {
+        const char* target;  // as the client sends it: decoded first
+        const char* file;    // relative to the html folder; nullptr = refused
+    };
+    const Row rows[] = {
+        {"/css/site.css?x=1", "css/site.css"},
+        {"\\x.css", "x.css"},
+        {"x.css", "x.css"},
+        {"%5cx.css", "x.css"},
+        {"/sub\\index.html", "sub/index.html"},
+        {"\\sub\\deep\\a.js", "sub/deep/a.js"},
+        {"/sub%5Cindex.html", "sub/index.html"},
+        {"sub%5cdeep%5C", "sub/deep/"},
+        {"/", ""},
+        {"\\", ""},
+        {"", ""},
+        {"//x.css", "/x.css"},  // one separator dropped; the join keeps it below the folder
+        {"/a..b/c../...x", "a..b/c../...x"},
+        {"/./x.css", "./x.css"},
+        // ".." at the start, in the middle and at the end, in every spelling
+        {"..", nullptr},
+        {"/..", nullptr},
+        {"\\..", nullptr},
+        {"../secret.txt", nullptr},
+        {"/../secret.txt", nullptr},
+        {"..\\secret.txt", nullptr},
+        {"\\..\\secret.txt", nullptr},
+        {"/css/../../secret.txt", nullptr},
+        {"/css\\..\\..\\secret.txt", nullptr},
+        {"/css/..", nullptr},
+        {"/css\\..", nullptr},
+        {"/css/..\\", nullptr},
+        {"/%2e%2e/secret.txt", nullptr},
+        {"/%2E%2e/secret.txt", nullptr},
+        {"/.%2e/secret.txt", nullptr},
+        {"%2e./secret.txt", nullptr},
+        {"/..%2fsecret.txt", nullptr},
+        {"/css%2f%2e%2e%2f..%2fsecret.txt", nullptr},
+        {"/%5c..%5csecret.txt", nullptr},
+        {"%5C..%5Csecret.txt", nullptr},
+        {"/css%5c%2E%2E", nullptr},
+        {"%2e%2e%5c", nullptr},
+        {"/css/..%00/x.css", nullptr},  // decoding ends the path at the zero byte
+    };
+    for (const Row& r : rows) {
+        const auto file = StaticRelativePath(DecodePath(r.target));
+        if (r.file == nullptr) {
+            EXPECT_FALSE(file) << r.target << " gave " << file.value_or("");
+        } else {
+            EXPECT_EQ(file, r.file) << r.target;
+        }
     }
-    EXPECT_TRUE(StaticFilePath(html, "/a..b/c..")) << "dots inside names are fine";
-    EXPECT_FALSE(StaticFilePath(html, "/" + std::string(260 - html.size(), 'a'))) << "too long for the host's paths";
+    EXPECT_FALSE(StaticRelativePath(std::string("/x.css\0/..", 10)));
+    EXPECT_FALSE(StaticRelativePath(std::string("/x\0.css", 7))) << "a zero byte refuses the path";
+}
+
+TEST(StaticFiles, TheFolderIsJoinedWithinTheHostsPathLimit) {
+    const std::string html = "/opt/host/Plugins/Fruity/Generators/ZOLT Velmora/html";
+    EXPECT_EQ(StaticFilePath(html, "\\css\\site.css"), html + "/css/site.css");
+    EXPECT_EQ(StaticFilePath(html, "css/site.css"), html + "/css/site.css");
+    EXPECT_EQ(StaticFilePath(html, "/"), html + "/");
+    EXPECT_FALSE(StaticFilePath(html, "/css/../../x"));
+    // The folder form "<folder>/<name>/index.html" must fit in 260 characters.
+    const std::size_t longest = kMaxFilePath - html.size() - 1 - std::string("/index.html").size();
+    EXPECT_TRUE(StaticFilePath(html, "/" + std::string(longest, 'a')));
+    EXPECT_FALSE(StaticFilePath(html, "/" + std::string(longest + 1, 'a'))) << "too long for the host's paths";
+    EXPECT_FALSE(StaticFilePath(html, std::string(longest + 1, 'a'))) << "the dropped separator does not count";
 }
 
 }  // namespace

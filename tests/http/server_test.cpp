@@ -4,10 +4,14 @@
 
 #include <sys/socket.h>
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <random>
+#include <string_view>
 
 #include "http/request_handler.h"
 #include "http/server.h"
@@ -23,6 +27,25 @@ struct Reply {
     bool closed = false;
 };
 
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// True once the server has closed (or reset) the connection; reads and drops
+// anything that arrived before.
+bool PeerClosed(net::Socket s) {
+    char buffer[256];
+    for (;;) {
+        const ssize_t n = ::recv(s, buffer, sizeof(buffer), MSG_DONTWAIT);
+        if (n > 0) {
+            continue;
+        }
+        return n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
+    }
+}
+
 class ServerTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -32,6 +55,11 @@ protected:
         std::filesystem::create_directories(html / "css");
         std::ofstream(html / "index.html") << "<h1>index</h1>";
         std::ofstream(html / "css/site.css") << "body{}";
+        std::ofstream(html / "x.css") << "x{}";
+        std::filesystem::create_directories(html / "sub");
+        std::ofstream(html / "sub/index.html") << "<p>sub</p>";
+        // Right above the html folder, so one ".." that got through would reach it.
+        std::ofstream(html.parent_path() / "secret.txt") << "secret";
         std::ofstream(folder / "secret.txt") << "secret";
         Process().installFolder = folder.string();
         server = http::CreateServer("0", &http::HandleEvent, plug.get());
@@ -61,13 +89,13 @@ protected:
     }
     Reply ReadUntilClosed(net::Socket s, int waitMs) {
         Reply r;
+        std::vector<char> buffer(1 << 16);
         const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
         while (std::chrono::steady_clock::now() < until) {
             http::PollServer(*server, 2);
-            char buffer[4096];
-            const ssize_t n = ::recv(s, buffer, sizeof(buffer), MSG_DONTWAIT);
+            const ssize_t n = ::recv(s, buffer.data(), buffer.size(), MSG_DONTWAIT);
             if (n > 0) {
-                r.text.append(buffer, static_cast<std::size_t>(n));
+                r.text.append(buffer.data(), static_cast<std::size_t>(n));
             } else if (n == 0) {
                 r.closed = true;
                 break;
@@ -107,6 +135,42 @@ TEST_F(ServerTest, StaticFilesIndexAndNotFound) {
     }
 }
 
+TEST_F(ServerTest, BackslashesAndBarePathsAreServedButNeverAWayUp) {
+    struct Row {
+        std::string target;
+        int status;
+        const char* file;  // below the html folder; nullptr = none
+    };
+    const Row rows[] = {
+        {"\\x.css", 200, "x.css"},
+        {"x.css", 200, "x.css"},
+        {"/sub\\index.html", 200, "sub/index.html"},
+        {"%5Csub%5cindex.html", 200, "sub/index.html"},
+        {"\\sub\\", 200, "sub/index.html"},
+        {"sub", 200, "sub/index.html"},
+        {"..\\secret.txt", 404, nullptr},
+        {"\\..\\secret.txt", 404, nullptr},
+        {".%2e/secret.txt", 404, nullptr},
+        {"/sub/..%5c..%5csecret.txt", 404, nullptr},
+        {"/sub\\..\\x.css", 404, nullptr},  // refused even where it would stay inside
+    };
+    for (const Row& r : rows) {
+        std::string expected = r.status == 200 ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n";
+        if (r.file != nullptr) {
+            std::ifstream in(html / r.file, std::ios::binary);
+            const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+            const bool css = std::string_view(r.file).ends_with(".css");
+            expected += std::string("Content-Type: ") + (css ? "text/css" : "text/html") + "; charset=utf-8\r\n";
+            expected += "\r\n" + content;
+        } else {
+            expected += "\r\n";
+        }
+        const Reply reply = Exchange({"GET " + r.target + " HTTP/1.1\r\n\r\n"});
+        EXPECT_TRUE(reply.closed) << r.target;
+        EXPECT_EQ(reply.text, expected) << r.target;
+    }
+}
+
 TEST_F(ServerTest, BodyInTwoSegmentsIsHandledOnceComplete) {
     const Reply reply = Exchange({"PUT /api/0/json HTTP/1.1\r\nContent-Length: 13\r\n\r\n[{\"name\"", ": 1}]"});
     EXPECT_EQ(reply.text.rfind("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n\r\n{", 0), 0U) << reply.text;
@@ -136,6 +200,119 @@ TEST_F(ServerTest, IdleConnectionsCloseAfterTheTimeout) {
     const Reply late = ReadUntilClosed(s, 1000);
     EXPECT_TRUE(late.closed);
     net::Close(s);
+}
+
+TEST_F(ServerTest, TricklingClientsAreClosedAtTheDefaultRequestDeadline) {
+    constexpr int kClients = 200;
+    ASSERT_TRUE(net::RaiseDescriptorLimit(2 * kClients + 200)) << "cannot open enough descriptors here";
+    // Longer than the bytes the wait allows, so no client ever completes it.
+    const std::string request = "GET /css/site.css HTTP/1.1\r\nHost: trickle\r\n\r\n";
+    struct Client {
+        net::Socket socket = net::kInvalidSocket;
+        Clock::time_point connected;
+        std::size_t sent = 0;
+        std::optional<double> closedAfter;
+    };
+    std::vector<Client> clients(kClients);
+    for (int i = 0; i < kClients; ++i) {
+        clients[i].socket = net::ConnectLoopback(port);
+        clients[i].connected = Clock::now();
+        ASSERT_NE(clients[i].socket, net::kInvalidSocket) << i;
+        if (i % 50 == 0) {
+            http::PollServer(*server, 0);
+        }
+    }
+    const auto start = Clock::now();
+    auto nextByte = start;
+    auto nextGet = start;
+    int open = kClients, asked = 0, answered = 0;
+    while (open > 0 && Clock::now() < start + std::chrono::seconds(15)) {
+        http::PollServer(*server, 2);
+        if (Clock::now() >= nextByte) {
+            for (Client& c : clients) {
+                if (!c.closedAfter) {
+                    std::size_t sent = 0;
+                    net::Send(c.socket, &request[c.sent++], 1, sent);
+                }
+            }
+            nextByte += std::chrono::seconds(1);
+        }
+        for (Client& c : clients) {
+            if (!c.closedAfter && PeerClosed(c.socket)) {
+                c.closedAfter = SecondsSince(c.connected);
+                --open;
+            }
+        }
+        if (open > 0 && Clock::now() >= nextGet) {
+            ++asked;
+            const Reply reply = Exchange({"GET /api HTTP/1.1\r\n\r\n"}, 1000);
+            answered += reply.closed && reply.text.rfind("HTTP/1.1 200 OK\r\n", 0) == 0 ? 1 : 0;
+            nextGet += std::chrono::milliseconds(500);
+        }
+    }
+    EXPECT_EQ(open, 0) << "trickling clients still held after 15 s";
+    EXPECT_GE(asked, 15);
+    EXPECT_EQ(answered, asked) << "new clients must be answered meanwhile";
+    for (const Client& c : clients) {
+        if (c.closedAfter) {
+            EXPECT_GE(*c.closedAfter, 9.5) << "closed before the deadline, after " << c.sent << " bytes";
+        }
+        net::Close(c.socket);
+    }
+}
+
+TEST_F(ServerTest, ASlowRequestIsClosedAtTheDeadlineThoughNeverIdle) {
+    server->requestDeadlineMs = 300;
+    const net::Socket s = net::ConnectLoopback(port);
+    const auto start = Clock::now();
+    auto nextByte = start;
+    std::size_t sent = 0;
+    std::optional<double> closedAfter;
+    while (!closedAfter && Clock::now() < start + std::chrono::seconds(3)) {
+        http::PollServer(*server, 2);
+        if (Clock::now() >= nextByte) {
+            std::size_t n = 0;
+            net::Send(s, "GET /", 1, n);  // never reaches the end of a header
+            ++sent;
+            nextByte += std::chrono::milliseconds(40);
+        }
+        if (PeerClosed(s)) {
+            closedAfter = SecondsSince(start);
+        }
+    }
+    ASSERT_TRUE(closedAfter) << "still open after 3 s";
+    EXPECT_GE(*closedAfter, 0.28) << "closed before the deadline";
+    EXPECT_LE(*closedAfter, 1.5);
+    EXPECT_GE(sent, 6U) << "the client kept the idle timer fresh";
+    net::Close(s);
+}
+
+TEST_F(ServerTest, TheRequestDeadlineDoesNotCutAResponse) {
+    server->requestDeadlineMs = 300;
+    std::string content(12u << 20, '\0');
+    std::mt19937 random(3);
+    for (char& c : content) {
+        c = static_cast<char>(random());
+    }
+    std::ofstream(html / "large.bin", std::ios::binary) << content;
+    const net::Socket s = net::ConnectLoopback(port);
+    std::size_t sent = 0;
+    const std::string request = "GET /large.bin HTTP/1.1\r\n\r\n";
+    net::Send(s, request.data(), request.size(), sent);
+    // The client reads nothing until well past the deadline.
+    const auto start = Clock::now();
+    while (Clock::now() < start + std::chrono::milliseconds(900)) {
+        http::PollServer(*server, 2);
+    }
+    ASSERT_EQ(server->connections.size(), 1U);
+    ASSERT_FALSE(server->connections.front()->sendBuffer.empty()) << "the response must still be on its way here";
+    const Reply reply = ReadUntilClosed(s, 10000);
+    net::Close(s);
+    const std::string header = "HTTP/1.1 200 OK\r\n\r\n";
+    EXPECT_TRUE(reply.closed);
+    ASSERT_EQ(reply.text.size(), header.size() + content.size());
+    EXPECT_TRUE(reply.text.compare(0, header.size(), header) == 0);
+    EXPECT_TRUE(reply.text.compare(header.size(), content.size(), content) == 0);
 }
 
 TEST_F(ServerTest, OversizedRequestsAreClosed) {
