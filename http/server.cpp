@@ -137,7 +137,9 @@ bool Expired(const Server& s, const Connection& c) {
     if (c.state < kRequestComplete && s.requestDeadlineMs > 0 && s.now - c.created > s.requestDeadlineMs / 1000.0) {
         return true;
     }
-    return s.requestSizeLimit > 0 && c.receiveBuffer.size() >= s.requestSizeLimit;
+    // The size limit bounds what a client may make the server hold while it
+    // reads; a request that came in under it keeps its whole response.
+    return c.state < kRequestComplete && s.requestSizeLimit > 0 && c.receiveBuffer.size() >= s.requestSizeLimit;
 }
 
 void Remove(Server& server, std::list<std::unique_ptr<Connection>>::iterator it) {

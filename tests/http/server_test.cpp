@@ -326,6 +326,23 @@ TEST_F(ServerTest, OversizedRequestsAreClosed) {
     EXPECT_GE(http::kRequestSizeLimit, std::size_t{1} << 20);
 }
 
+TEST_F(ServerTest, ARequestJustUnderTheSizeLimitGetsItsWholeResponse) {
+    const std::string content(4u << 20, 'v');
+    std::ofstream(html / "large.bin", std::ios::binary) << content;
+    const std::string request = "GET /large.bin HTTP/1.1\r\nX: " + std::string(100, 'a') + "\r\n\r\n";
+    server->requestSizeLimit = request.size() + 1;  // the stored request and its terminator fill it
+    const net::Socket s = net::ConnectLoopback(port);
+    std::size_t sent = 0;
+    net::Send(s, request.data(), request.size(), sent);
+    const auto start = Clock::now();
+    while (Clock::now() < start + std::chrono::milliseconds(300)) {
+        http::PollServer(*server, 2);  // the client reads nothing yet
+    }
+    const Reply reply = ReadUntilClosed(s, 10000);
+    net::Close(s);
+    EXPECT_EQ(reply.text.size(), std::string("HTTP/1.1 200 OK\r\n\r\n").size() + content.size());
+}
+
 TEST_F(ServerTest, ManyIdleConnectionsDoNotStopNewRequests) {
     constexpr int kIdle = 1500;
     ASSERT_TRUE(net::RaiseDescriptorLimit(2 * kIdle + 200)) << "cannot open enough descriptors here";
