@@ -15,5 +15,9 @@ cmake --build --preset fuzz --target "$target"
 build=build/fuzz
 corpus="$build/corpus/$target"
 mkdir -p "$corpus"
+# The first report of either sanitizer ends the run and leaves its input as a
+# crash file; options already in the environment come last and win.
+export ASAN_OPTIONS="halt_on_error=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 exec "$build/fuzz/$target" "$corpus" "$build/fuzz/seeds/$target" \
   -max_total_time="$seconds" -malloc_limit_mb=512 -rss_limit_mb=2048 -close_fd_mask=1
