@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <random>
