@@ -7,6 +7,7 @@
 
 #include "host/plugin_library.h"
 #include "tests/support/recording_host.h"
+#include "tests/support/run_command.h"
 
 namespace velmora::test {
 namespace {
@@ -57,22 +58,6 @@ TEST(HostExtension, ATableOfAnotherVersionIsRefusedWithOneLine) {
                                  std::to_string(kHostExtensionVersion) + " (" + std::to_string(sizeof(HostExtension)) +
                                  " bytes)";
     EXPECT_EQ(error, expected);
-}
-
-std::string RunCommand(const std::string& command, int& status) {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        status = -1;
-        return out;
-    }
-    char buffer[1024];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0) {
-        out.append(buffer, n);
-    }
-    status = ::pclose(pipe);
-    return out;
 }
 
 TEST(HostExtension, TheHostProgramRefusesAnotherVersionAndSaysWhy) {

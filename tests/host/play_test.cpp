@@ -12,6 +12,7 @@
 #include "host/midi_file.h"
 #include "host/player.h"
 #include "host/session.h"
+#include "tests/support/run_command.h"
 
 namespace velmora::host {
 namespace {
@@ -201,21 +202,7 @@ TEST(MidiFile, WritesOneTrackPerPortAndRefusesDamage) {
 namespace velmora::host {
 namespace {
 
-std::string RunCommand(const std::string& command, int& status) {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        status = -1;
-        return out;
-    }
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0) {
-        out.append(buffer, n);
-    }
-    status = ::pclose(pipe);
-    return out;
-}
+using test::RunCommand;
 
 TEST(HostProgram, PlaysTheBundledDemoWithSwitchesBeforeNotes) {
     int status = 0;

@@ -1,4 +1,4 @@
-// The icon template and the process-wide start-up.
+// The icon template.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -55,24 +55,6 @@ INSTANTIATE_TEST_SUITE_P(
                      {1}},
         TemplateCase{"unterminated deep nesting", "{\"deep\": " + std::string(100000, '{'), {}, {}}),
     [](const ::testing::TestParamInfo<TemplateCase>& p) { return CaseName(p.param.what); });
-
-class StartUp : public ::testing::Test {
-protected:
-    std::string templatePath() const { return IconTemplatePath(temp_.path().string()); }
-
-    TempFolder temp_;
-    TestPlatform platform_{temp_.path().string()};
-    RecordingHost host_;
-};
-
-TEST_F(StartUp, ReadsTheHttpSwitchAndStartsWithTheFormPositionUnknown) {
-    ASSERT_TRUE(platform_.settings().writeDword(platform::kVelmoraKey, "HTTP API", 1));
-    auto plug = MakeInstance(host_, 1, platform_);
-    EXPECT_EQ(Process().httpApiEnabled, 1);
-    EXPECT_EQ(Process().savedFormPosX, kUnknownFormPos);
-    EXPECT_EQ(Process().savedFormPosY, kUnknownFormPos);
-    ASSERT_NE(Process().ports, nullptr);
-}
 
 // The template the build lays out beside the plugin, read the way the plugin reads it.
 TEST(ShippedIconTemplate, NamesPlayingTechniquesForIconsZeroToNMinusOne) {

@@ -1,4 +1,4 @@
-// What the first instance starts for the whole process: the icon template.
+// What the first instance starts for the whole process.
 #include <gtest/gtest.h>
 
 #include "persistence/icon_template.h"
@@ -41,6 +41,16 @@ TEST_F(StartUp, MissingOrBrokenTemplateLeavesTheListsEmpty) {
     LoadIconTemplate();
     EXPECT_TRUE(Process().iconNames.empty()) << "a reload empties the lists before reading";
     EXPECT_TRUE(Process().iconNumbers.empty());
+}
+
+TEST_F(StartUp, ReadsTheHttpSwitchAndStartsWithTheFormPositionUnknown) {
+    ASSERT_TRUE(platform_.settings().writeDword(platform::kVelmoraKey, "HTTP API", 1));
+    ASSERT_TRUE(platform_.settings().writeString(platform::kVelmoraKey, "HTTP Port", "0"));  // any free port
+    auto plug = MakePlugin(host_, 1, platform_);
+    EXPECT_EQ(Process().httpApiEnabled, 1);
+    EXPECT_EQ(Process().savedFormPosX, kUnknownFormPos);
+    EXPECT_EQ(Process().savedFormPosY, kUnknownFormPos);
+    ASSERT_NE(Process().ports, nullptr);
 }
 
 }  // namespace
