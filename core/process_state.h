@@ -10,8 +10,6 @@
 #include "core/shared_port_state.h"
 #include "sdk/plug_types.h"
 
-
-
 namespace velmora {
 
 inline constexpr int kUnknownFormPos = -99999;

@@ -1,9 +1,8 @@
 #include "persistence/dropped_files.h"
 
-
-#include "persistence/nki_import.h"
 #include "core/instance.h"
 #include "persistence/articulation_files.h"
+#include "persistence/nki_import.h"
 #include "shared/ascii_text.h"
 
 namespace velmora {

@@ -24,7 +24,6 @@ void WriteName(char* buffer, const char* format, ...) {
     va_end(args);
 }
 
-
 void ParameterName(const Instance& p, int index, char* name) {
     if (index == p.articulationParamIndex) {
         WriteName(name, "Articulation");
