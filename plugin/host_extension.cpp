@@ -16,13 +16,15 @@ namespace {
 // Instances reach here as the host knows them; they came from this library.
 ZOLTVSTExprPlug& Own(TFruityPlug* plug) { return *static_cast<ZOLTVSTExprPlug*>(plug); }
 
+// Runs an entry inside the exception boundary; work answers a count, or a
+// bool that becomes 1 or 0.
 template <class Work>
 int Run(TFruityPlug* plug, const char* operation, Work&& work) noexcept {
     if (plug == nullptr) {
         return 0;
     }
     ZOLTVSTExprPlug& own = Own(plug);
-    return Guarded(own.Host(), own.logIdentity, operation, 0, [&] { return work(own) ? 1 : 0; });
+    return Guarded(own.Host(), own.logIdentity, operation, 0, [&] { return static_cast<int>(work(own)); });
 }
 
 int SetPortChannel(TFruityPlug* plug, int port, int channel) {
@@ -64,12 +66,9 @@ int ExportArticulationFile(TFruityPlug* plug, const char* path) {
 }
 
 int ImportInstrument(TFruityPlug* plug, const char* path, int keyswitch) {
-    if (plug == nullptr || path == nullptr) {
-        return 0;
-    }
-    ZOLTVSTExprPlug& own = Own(plug);
-    return Guarded(own.Host(), own.logIdentity, "importInstrument", 0,
-                   [&] { return ImportNki(own, path, NkiImportMode::Replace, keyswitch != 0 ? 1 : 0); });
+    return Run(plug, "importInstrument", [&](ZOLTVSTExprPlug& p) {
+        return path != nullptr ? ImportNki(p, path, NkiImportMode::Replace, keyswitch != 0 ? 1 : 0) : 0;
+    });
 }
 
 int ArticulationSetText(TFruityPlug* plug, HostExtensionWriter write, void* context) {
