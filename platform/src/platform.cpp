@@ -1,5 +1,7 @@
 #include "platform/platform.h"
 
+#include "platform/ui/headless_window.h"
+
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -29,6 +31,8 @@ std::string Platform::moduleFileName(const void* address) const {
     }
     return info.dli_fname;
 }
+
+std::unique_ptr<ui::Window> Platform::createWindow() { return std::make_unique<ui::HeadlessWindow>(&headlessHost_); }
 
 Platform& defaultPlatform() {
     static Platform instance;

@@ -1,6 +1,7 @@
 #pragma once
 // The one object through which the plugin's logic reaches the operating
 // system. Tests substitute parts of it.
+#include <memory>
 #include <string>
 
 #include "platform/file_dialogs.h"
@@ -8,6 +9,8 @@
 #include "platform/keyboard_state.h"
 #include "platform/popup_menus.h"
 #include "platform/settings_store.h"
+#include "platform/ui/window.h"
+#include "shared/headless_editor.h"
 
 namespace platform {
 
@@ -24,12 +27,18 @@ public:
     virtual std::string executableFolder() const;
     // File name (with folder) of the loaded module that contains address.
     virtual std::string moduleFileName(const void* address) const;
+    // A new editor window, hidden, of this platform's window system. Without
+    // one it is a headless window that the host drives through its table.
+    virtual std::unique_ptr<ui::Window> createWindow();
+    // The services of a host without a window system; null clears them.
+    void setHeadlessHost(const velmora::HeadlessHost* host) { headlessHost_ = host; }
 
 private:
     HostWindows hostWindows_;
     FileDialogs fileDialogs_;
     KeyboardState keyboardState_;
     PopupMenus popupMenus_;
+    const velmora::HeadlessHost* headlessHost_ = nullptr;
 };
 
 // The process's platform; the plugin's instances all use it.

@@ -1,0 +1,51 @@
+#pragma once
+// An editor window without a window system: it keeps the last picture painted
+// (so a snapshot can be taken), counts what was marked for painting, and takes
+// its events from the host through the plugin's extension table.
+#include <atomic>
+
+#include "platform/ui/window.h"
+#include "shared/headless_editor.h"
+
+namespace platform::ui {
+
+class HeadlessWindow final : public Window {
+public:
+    explicit HeadlessWindow(const velmora::HeadlessHost* const* host) : host_(host) {}
+
+    void setHandler(WindowHandler handler) override { handler_ = std::move(handler); }
+    void setSize(int width, int height) override;
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+    void show(void* parent) override;
+    void hide() override;
+    bool shown() const override { return shown_; }
+    void invalidate() override;
+    void invalidate(const Rect& pixels) override;
+    void paintPending() override;
+    void present(const Bitmap& picture) override;
+    void* nativeHandle() override { return this; }
+
+    // A message from the host; answers whether the handler took it. A size
+    // message resizes the window first, as a window system does.
+    bool deliver(const WindowEvent& event);
+
+    void* parent() const { return parent_; }
+    const Bitmap& picture() const { return picture_; }
+    int wholeInvalidations() const { return whole_.load(std::memory_order_relaxed); }
+    int partInvalidations() const { return part_.load(std::memory_order_relaxed); }
+
+private:
+    const velmora::HeadlessHost* const* host_;  // the process's host table, may hold null
+    WindowHandler handler_;
+    int width_ = 0;
+    int height_ = 0;
+    bool shown_ = false;
+    void* parent_ = nullptr;
+    Bitmap picture_;
+    std::atomic<bool> dirty_{false};
+    std::atomic<int> whole_{0};
+    std::atomic<int> part_{0};
+};
+
+}  // namespace platform::ui
