@@ -30,6 +30,7 @@ enum HeadlessEventKind : std::int32_t {
     kHeadlessKeyDown = 5,
     kHeadlessActivate = 6,
     kHeadlessSize = 7,
+    kHeadlessPaint = 8,  // no message: paints what is marked for painting
 };
 
 // The host's side: what the plugin's windows tell it and ask of it. Entries

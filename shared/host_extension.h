@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "shared/headless_editor.h"
+
 class TFruityPlug;
 
 namespace velmora {
@@ -14,7 +16,7 @@ namespace velmora {
 // Dispatcher(kDispatcherHostExtension, 0, 0) answers the table's address, or 0
 // from a plugin that has none.
 inline constexpr std::intptr_t kDispatcherHostExtension = 0x5A564D58;  // private: no host message uses it
-inline constexpr std::uint32_t kHostExtensionVersion = 1;
+inline constexpr std::uint32_t kHostExtensionVersion = 2;
 
 // Receives text in pieces; the pieces are valid only during the call.
 using HostExtensionWriter = void (*)(void* context, const char* text, std::size_t length);
@@ -45,6 +47,20 @@ struct HostExtension {
     int (*articulationSetText)(TFruityPlug* plug, HostExtensionWriter write, void* context);
     // The JSON listing of the instances, as the HTTP API lists them.
     int (*listInstances)(TFruityPlug* const* plugs, int count, HostExtensionWriter write, void* context);
+
+    // A host without a window system. It hands the plugin its services once
+    // (process-wide; null takes them back), shows an editor with the SDK's
+    // show-editor message and any non-null parent handle of its own, then
+    // sends that editor window its events.
+    int (*setHeadlessHost)(const HeadlessHost* host);
+    // Delivers one event to the instance's editor window, then paints what the
+    // event marked for painting (as a message loop does once its queue is
+    // empty). kHeadlessPaint only paints. Answers whether the editor took it.
+    int (*editorEvent)(TFruityPlug* plug, const HeadlessEvent* event);
+    // The editor window's size in pixels.
+    int (*editorSize)(TFruityPlug* plug, int* width, int* height);
+    // Paints what is pending and writes the editor window's picture as PNG.
+    int (*editorSnapshot)(TFruityPlug* plug, const char* pngPath);
 };
 
 }  // extern "C"
