@@ -40,6 +40,9 @@ struct HeadlessHost {
     void* context;
     // An editor window changed its own size (window pixels).
     void (*windowResized)(void* context, int width, int height);
+    // Whether a key is held down now, by virtual key code (the modifier keys:
+    // 0x10 shift, 0x11 control, 0x12 alt and their left/right codes 0xA0-0xA5).
+    int (*keyHeld)(void* context, int virtualKey);
 };
 
 }  // extern "C"
