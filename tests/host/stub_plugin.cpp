@@ -9,7 +9,7 @@ namespace {
 
 const velmora::HostExtension kOtherVersion = {
     velmora::kHostExtensionVersion + 1, sizeof(velmora::HostExtension) + 8, nullptr, nullptr, nullptr, nullptr,
-    nullptr, nullptr, nullptr,
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
 };
 
 class StubPlug final : public TCPPFruityPlug {
