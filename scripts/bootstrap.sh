@@ -7,7 +7,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=(g++ cmake ninja-build pkg-config zlib1g-dev rapidjson-dev)
+build=(g++ cmake ninja-build pkg-config zlib1g-dev rapidjson-dev
+  # The skin generator draws the editor's bitmaps during the build with cairo,
+  # pango, fontconfig and FreeType, from the Emmentaler notation font and DejaVu.
+  libcairo2-dev libpango1.0-dev libfontconfig-dev libfreetype-dev lilypond-fonts fonts-dejavu-core
+)
 tests=(
   clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
