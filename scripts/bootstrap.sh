@@ -7,7 +7,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=(g++ cmake ninja-build pkg-config zlib1g-dev rapidjson-dev)
+# The editor draws with cairo and pango and finds its face with fontconfig;
+# DejaVu is the face's substitute and what the text tests draw with.
+build=(g++ cmake ninja-build pkg-config zlib1g-dev rapidjson-dev
+  libcairo2-dev libpango1.0-dev libfontconfig-dev fonts-dejavu-core)
 tests=(
   clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
