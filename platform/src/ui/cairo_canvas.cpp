@@ -22,8 +22,10 @@ namespace {
 
 constexpr int kCairoMaxSide = 32767;
 constexpr std::uint32_t kOpaque = 0xFF000000u;
-// Nothing longer fits in an editor rectangle; the cap keeps pango's lengths in range.
+// Nothing longer or larger fits in an editor window; the caps keep pango's
+// lengths and sizes (in 1/1024 pixel, as int) in range.
 constexpr std::size_t kMaxTextBytes = 64 * 1024;
+constexpr int kMaxTextPixels = 1 << 16;
 
 void SetColour(cairo_t* cr, Colour colour) {
     cairo_set_source_rgb(cr, static_cast<double>((colour >> 16) & 0xFFu) / 255.0,
@@ -63,7 +65,7 @@ public:
         }
         PangoFontDescription* description = pango_font_description_new();
         pango_font_description_set_family(description, font.face.c_str());
-        const double pixels = static_cast<double>(font.height) / cellPerPixel(font.face);
+        const double pixels = static_cast<double>(std::min(font.height, kMaxTextPixels)) / cellPerPixel(font.face);
         pango_font_description_set_absolute_size(description, std::max(1.0, std::round(pixels * PANGO_SCALE)));
         fonts_.push_back({font.face, font.height, description});
         return description;
@@ -268,7 +270,7 @@ void CairoCanvas::text(std::string_view utf8, const Rect& rect, const Font& font
     // when the text should wrap or be cut; other text is centred by hand.
     const bool bounded = wrap || ellipsis;
     if (bounded) {
-        pango_layout_set_width(layout, rect.width() * PANGO_SCALE);
+        pango_layout_set_width(layout, std::min(rect.width(), kMaxTextPixels) * PANGO_SCALE);
         pango_layout_set_wrap(layout, PANGO_WRAP_WORD);
         if (centre) {
             pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
@@ -279,7 +281,7 @@ void CairoCanvas::text(std::string_view utf8, const Rect& rect, const Font& font
         // Wrapped text is cut on the last line that fits; otherwise each
         // paragraph stays one line.
         if (wrap) {
-            pango_layout_set_height(layout, rect.height() * PANGO_SCALE);
+            pango_layout_set_height(layout, std::min(rect.height(), kMaxTextPixels) * PANGO_SCALE);
         }
     }
 
