@@ -66,7 +66,7 @@ TEST(CairoCanvas, FillPaintsExactlyItsRectangleOverABlackStart) {
     EXPECT_EQ(InkIn(canvas.picture(), {0, 0, 12, 10}).count, 0);
     canvas.fill({2, 3, 7, 9}, 0x123456);
     canvas.fill({5, 5, 5, 9}, 0xFFFFFF);      // empty: nothing
-    canvas.fill({-4, -4, 1, 1}, 0x0000FF);    // partly off the canvas
+    canvas.fill({-4, -4, 1, 1}, 0x0000FF);    // reaching off the canvas
     const Bitmap picture = canvas.picture();
     for (int y = 0; y < 10; ++y) {
         for (int x = 0; x < 12; ++x) {
@@ -114,7 +114,7 @@ TEST(CairoCanvas, OpaqueCopyReplacesAndAlphaCopyBlendsOverTheBackground) {
     }
 }
 
-TEST(CairoCanvas, CopyDrawsOnlyThePartOfTheSourceInsideTheBitmap) {
+TEST(CairoCanvas, CopyDrawsOnlyTheSourceInsideTheBitmap) {
     struct Case {
         const char* name;
         int sx, sy, w, h, dx, dy;
@@ -125,7 +125,7 @@ TEST(CairoCanvas, CopyDrawsOnlyThePartOfTheSourceInsideTheBitmap) {
         {"right and bottom outside", 2, 3, 5, 5, 0, 0},
         {"around the whole bitmap", -1, -1, 6, 6, 8, 2},
         {"wholly outside", 4, 0, 3, 3, 5, 5},
-        {"destination partly off the canvas", 0, 0, 4, 4, -2, 14},
+        {"destination reaching off the canvas", 0, 0, 4, 4, -2, 14},
         {"zero size", 0, 0, 0, 4, 5, 5},
     };
     const Bitmap bitmap = MakeBitmap(4, 4, false, [](int x, int y) { return 0xFF000000u | static_cast<std::uint32_t>(0x10 + x * 0x20 + y * 0x2000); });

@@ -211,7 +211,7 @@ void CairoCanvas::copy(const Bitmap& source, int sx, int sy, int w, int h, int d
     if (!HoldsPixels(source) || w <= 0 || h <= 0) {
         return;
     }
-    // The part of the source rectangle inside the bitmap, and where it lands.
+    // The source rectangle cut to the bitmap, and where that lands.
     const std::int64_t left = std::max<std::int64_t>(sx, 0);
     const std::int64_t top = std::max<std::int64_t>(sy, 0);
     const std::int64_t right = std::min<std::int64_t>(std::int64_t{sx} + w, source.width);
