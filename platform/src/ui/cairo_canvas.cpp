@@ -190,7 +190,6 @@ struct CairoCanvas::Surface {
     int width = 0;
     int height = 0;
     // Kept between stretches so a paint does not allocate them again.
-    Bitmap stretched;
     std::vector<int> columns;
 };
 
@@ -310,7 +309,7 @@ void CairoCanvas::text(std::string_view utf8, const Rect& rect, const Font& font
 void CairoCanvas::stretchOnto(Window& window, float scale) {
     const int width = std::max(window.width(), 0);
     const int height = std::max(window.height(), 0);
-    Bitmap& out = surface_->stretched;
+    Bitmap out = window.takePictureMemory();
     out.id = 0;
     out.width = width;
     out.height = height;
@@ -356,7 +355,7 @@ void CairoCanvas::stretchOnto(Window& window, float scale) {
             row[x] = column >= 0 ? (in[column] | kOpaque) : kOpaque;
         }
     }
-    window.present(out);
+    window.present(std::move(out));
 }
 
 Bitmap CairoCanvas::picture() const {
