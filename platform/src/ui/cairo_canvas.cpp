@@ -295,9 +295,15 @@ void CairoCanvas::text(std::string_view utf8, const Rect& rect, const Font& font
         y = rect.top + (rect.height() - logical.height) / 2 - logical.y;
     }
 
+    // A single line is never cut through its letters: a box lower than the
+    // font's line still shows the whole line.
+    int bottom = rect.bottom;
+    if (singleLine) {
+        bottom = std::max(bottom, y + logical.y + logical.height);
+    }
     cairo_t* cr = surface_->cr;
     cairo_save(cr);
-    cairo_rectangle(cr, rect.left, rect.top, rect.width(), rect.height());
+    cairo_rectangle(cr, rect.left, rect.top, rect.width(), bottom - rect.top);
     cairo_clip(cr);
     SetColour(cr, colour);
     cairo_move_to(cr, x, y);
