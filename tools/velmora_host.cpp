@@ -397,25 +397,13 @@ extern "C" void OnStopSignal(int) { gStop = true; }
 // The plugin reads its server switch and port from the user's settings. Serve
 // gives it a private copy of them with the server on, so the user's own
 // settings are left as they are.
-bool PrepareServeSettings(const std::string& portOption, std::string& port) {
-    const platform::SettingsStore user = platform::SettingsStore::currentUser();
+bool PrepareServeSettings(const PrivateSettings& settings, const std::string& portOption, std::string& port) {
     port = portOption;
     if (port.empty()) {
-        port = user.readString(platform::kVelmoraKey, "HTTP Port").value_or("8000");
+        port = settings.store().readString(platform::kVelmoraKey, "HTTP Port").value_or("8000");
     }
-    std::string folder = (std::filesystem::temp_directory_path() / "velmora-serve-XXXXXX").string();
-    if (::mkdtemp(folder.data()) == nullptr) {
-        return false;
-    }
-    const platform::SettingsStore copy((std::filesystem::path(folder) / "ZOLT Velmora" / "settings.txt").string());
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(copy.filePath()).parent_path(), ec);
-    std::filesystem::copy_file(user.filePath(), copy.filePath(), ec);  // absent is fine
-    if (!copy.writeDword(platform::kVelmoraKey, "HTTP API", 1) || !copy.writeString(platform::kVelmoraKey, "HTTP Port", port)) {
-        return false;
-    }
-    ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-    return true;
+    return settings.ok() && settings.store().writeDword(platform::kVelmoraKey, "HTTP API", 1) &&
+           settings.store().writeString(platform::kVelmoraKey, "HTTP Port", port);
 }
 
 int ServeCommand(const Options& o) {
@@ -424,8 +412,9 @@ int ServeCommand(const Options& o) {
         return 1;
     }
     Session& session = *loaded;
+    const PrivateSettings settings;
     std::string port;
-    if (!PrepareServeSettings(o.port, port)) {
+    if (!PrepareServeSettings(settings, o.port, port)) {
         std::fprintf(stderr, "velmora-host: cannot prepare the server settings\n");
         return 1;
     }
