@@ -65,7 +65,9 @@ protected:
     }
     std::string File(const char* name) const { return (dir / name).string(); }
 
-    const fs::path dir = fs::temp_directory_path() / "velmora-editor-command";
+    // One folder per test, so tests run side by side do not meet.
+    const fs::path dir = fs::temp_directory_path() /
+                         (std::string("velmora-editor-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     const fs::path userSettings = dir / "config" / "ZOLT Velmora" / "settings.txt";
 };
 
