@@ -1,19 +1,12 @@
 #pragma once
 // What the editor keeps per instance: visibility, page, scale, drag.
 #include <cstdint>
+#include <memory>
 
+#include "platform/ui/window.h"
 #include "sdk/plug_types.h"
 
 namespace velmora {
-
-// Stands in for the editor window until the editor exists: it records the size
-// asked for and the repaints requested.
-struct EditorWindowSeam {
-    int width = 0;
-    int height = 0;
-    int wholeRepaints = 0;
-    int gridRepaints = 0;
-};
 
 inline constexpr int kNoDragTarget = -1;
 
@@ -24,6 +17,9 @@ inline constexpr int kDragKeyswitchVelocity = 14;
 
 enum class Repaint { Whole, GridOnly };
 
+// The articulation grid, editor units: what a grid-only repaint marks.
+inline constexpr platform::ui::Rect kGridArea{5, 5, 233, 94};
+
 struct EditorState {
     std::uint8_t visible = 0;
     std::uint8_t minimised = 0;
@@ -33,10 +29,23 @@ struct EditorState {
     float uiscale = 0.0f;
     float scaleFactor = 1.0f;
     HWND parentWindow = nullptr;
+    std::int32_t mousePosX = 0;  // last mouse position, editor units
+    std::int32_t mousePosY = 0;
+    std::int32_t pressPosX = -1;  // where the left button went down, editor units
+    std::int32_t pressPosY = -1;
+    std::int32_t lastHint = -1;  // identity of the hint last sent, -1 = the empty hint
+    float iconScroll = 0.0f;
+    std::uint8_t restoreFormPos = 0;  // the host form's saved position is to be restored
+    std::int32_t clickCountdown = 0;  // idle calls until the focus click
     std::int32_t dragTarget = kNoDragTarget;
     std::int32_t dragStart = 0;
     void* savedCursor = nullptr;  // set while a drag is in progress
-    EditorWindowSeam editorWindow;
+    // The editor's window: created hidden with the instance, destroyed with it.
+    std::unique_ptr<platform::ui::Window> editorWindow;
 };
+
+// Editor units times the scale, cut to whole pixels; a damaged scale cannot
+// push the size past what an int holds.
+int ScaledPixels(int units, float scale);
 
 }  // namespace velmora

@@ -1,7 +1,9 @@
 // Construction, destruction and the defaults of an instance's data.
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <stdexcept>
 
 #include "core/instance.h"
@@ -74,11 +76,11 @@ Instance::Instance(TFruityPlugHost* host, TPluginTag tag, HINSTANCE module, plat
         const int n = process.instanceCount;
         creationPort = (n - 1) / 16;
         creationChannel = (n - 1) % 16;
+        // The editor window: hidden, sized to the editor at the current scale.
+        editorWindow = platform.createWindow();
+        editorWindow->setSize(ScaledPixels(kEditorWidth, scaleFactor), ScaledPixels(kEditorHeight, scaleFactor));
         Session_Reset();
 
-        // The editor window: hidden, sized to the editor at the current scale.
-        editorWindow.width = static_cast<int>(static_cast<float>(kEditorWidth) * scaleFactor);
-        editorWindow.height = static_cast<int>(static_cast<float>(kEditorHeight) * scaleFactor);
     } catch (...) {
         // No destructor runs for a half-built instance: leave the list here.
         LeaveProcess();
@@ -120,9 +122,8 @@ void Instance::Session_Reset() {
         uiscale = ParseScale(platform.settings().readString(platform::kVelmoraKey, "UI Scale"));
         if (uiscale >= 0.0005f) {
             scaleFactor = uiscale;
-            editorWindow.width = static_cast<int>(static_cast<float>(kEditorWidth) * scaleFactor);
-            editorWindow.height =
-                static_cast<int>(static_cast<float>(kEditorHeight - (kEditorHeight - kEditorMinimisedHeight) * minimised) * scaleFactor);
+            editorWindow->setSize(ScaledPixels(kEditorWidth, scaleFactor),
+                                  ScaledPixels(kEditorHeight - (kEditorHeight - kEditorMinimisedHeight) * minimised, scaleFactor));
             Host().dispatcher(plug::FHD_EditorResized);
         }
     }
@@ -163,10 +164,20 @@ void Instance::RepaintEditor(Repaint what) {
         return;
     }
     if (what == Repaint::GridOnly) {
-        ++editorWindow.gridRepaints;
+        editorWindow->invalidate({ScaledPixels(kGridArea.left, scaleFactor), ScaledPixels(kGridArea.top, scaleFactor),
+                                  ScaledPixels(kGridArea.right, scaleFactor), ScaledPixels(kGridArea.bottom, scaleFactor)});
     } else {
-        ++editorWindow.wholeRepaints;
+        editorWindow->invalidate();
     }
+}
+
+int ScaledPixels(int units, float scale) {
+    const double pixels = std::trunc(static_cast<double>(units) * static_cast<double>(scale));
+    if (!(pixels >= 0.0)) {
+        return 0;
+    }
+    return pixels >= static_cast<double>(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
+                                                                           : static_cast<int>(pixels);
 }
 
 void Instance::DebugLog(const char* format, ...) {

@@ -15,6 +15,7 @@ void ReleaseProcessState() {
     p.articulationClipboard = ArticulationClipboard{};
     p.controllerClipboard = Controller{};
     p.sharedTab = 1;
+    p.generalPage = 0;
     p.showsingle = 1;
     p.httpApiEnabled = 0;
     p.hostMainWindow = nullptr;

@@ -26,6 +26,7 @@ struct ProcessState {
     int instanceCount = 0;
     std::list<Instance*> instanceList;  // creation order
     int sharedTab = 1;
+    int generalPage = 0;  // sub-page of the General panel, shared by every editor
     int showsingle = 1;
     int httpApiEnabled = 0;
     HWND hostMainWindow = nullptr;

@@ -108,21 +108,10 @@ void ApplyParameterLayout(RestoreContext& ctx) {
     }
 }
 
-// Editor units times the scale, cut to whole pixels. A scale from a damaged
-// state cannot push the size past what an int holds.
-int Scaled(int units, float scale) {
-    const double pixels = std::trunc(static_cast<double>(units) * static_cast<double>(scale));
-    if (!(pixels >= 0.0)) {
-        return 0;
-    }
-    return pixels >= static_cast<double>(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
-                                                                           : static_cast<int>(pixels);
-}
-
 void ApplyEditorSize(RestoreContext& ctx) {
     Instance& plug = ctx.plug;
     const int height = kEditorHeight - (kEditorHeight - kEditorMinimisedHeight) * (plug.minimised != 0 ? 1 : 0);
-    bool resize = plug.editorWindow.height != height;
+    bool resize = plug.editorWindow->height() != height;
     if (ctx.version == 10) {
         if (plug.Host().hostVersion() < kHostVersionScaling) {
             return;
@@ -136,8 +125,7 @@ void ApplyEditorSize(RestoreContext& ctx) {
     if (!resize) {
         return;
     }
-    plug.editorWindow.width = Scaled(kEditorWidth, plug.scaleFactor);
-    plug.editorWindow.height = Scaled(height, plug.scaleFactor);
+    plug.editorWindow->setSize(ScaledPixels(kEditorWidth, plug.scaleFactor), ScaledPixels(height, plug.scaleFactor));
     plug.Host().dispatcher(plug::FHD_EditorResized);
 }
 

@@ -6,6 +6,7 @@
 #include "http/instance_listing.h"
 #include "persistence/articulation_files.h"
 #include "persistence/nki_import.h"
+#include "platform/ui/headless_window.h"
 #include "plugin/boundary.h"
 #include "plugin/plugin.h"
 
@@ -100,9 +101,85 @@ int ListInstances(TFruityPlug* const* plugs, int count, HostExtensionWriter writ
     });
 }
 
+int SetHeadlessHost(const HeadlessHost* host) {
+    // Only a table whose layout holds every entry this build reads is taken.
+    if (host != nullptr && host->size < sizeof(HeadlessHost)) {
+        return 0;
+    }
+    platform::defaultPlatform().setHeadlessHost(host);
+    return 1;
+}
+
+// The instance's editor window, when it is one a host without a window
+// system drives.
+platform::ui::HeadlessWindow* HeadlessEditor(ZOLTVSTExprPlug& p) {
+    return dynamic_cast<platform::ui::HeadlessWindow*>(p.editorWindow.get());
+}
+
+platform::ui::WindowEvent ToWindowEvent(const HeadlessEvent& e) {
+    using platform::ui::MouseButton;
+    using Kind = platform::ui::WindowEvent::Kind;
+    platform::ui::WindowEvent w;
+    w.x = e.x;
+    w.y = e.y;
+    w.button = e.button == 1 ? MouseButton::Left : e.button == 2 ? MouseButton::Right : e.button == 3 ? MouseButton::Middle
+                                                                                                      : MouseButton::None;
+    w.delta = e.delta;
+    w.key = e.key;
+    w.active = e.active != 0;
+    w.width = e.width;
+    w.height = e.height;
+    switch (e.kind) {
+        case kHeadlessMouseMove: w.kind = Kind::MouseMove; break;
+        case kHeadlessButtonDown: w.kind = Kind::ButtonDown; break;
+        case kHeadlessButtonUp: w.kind = Kind::ButtonUp; break;
+        case kHeadlessWheel: w.kind = Kind::Wheel; break;
+        case kHeadlessKeyDown: w.kind = Kind::KeyDown; break;
+        case kHeadlessActivate: w.kind = Kind::Activate; break;
+        case kHeadlessSize: w.kind = Kind::Size; break;
+        default: w.kind = Kind::Paint; break;
+    }
+    return w;
+}
+
+int EditorEvent(TFruityPlug* plug, const HeadlessEvent* event) {
+    return Run(plug, "editorEvent", [&](ZOLTVSTExprPlug& p) {
+        platform::ui::HeadlessWindow* window = HeadlessEditor(p);
+        if (window == nullptr || event == nullptr) {
+            return false;
+        }
+        const bool taken = event->kind == kHeadlessPaint || window->deliver(ToWindowEvent(*event));
+        window->paintPending();
+        return taken;
+    });
+}
+
+int EditorSize(TFruityPlug* plug, int* width, int* height) {
+    return Run(plug, "editorSize", [&](ZOLTVSTExprPlug& p) {
+        if (width == nullptr || height == nullptr) {
+            return false;
+        }
+        *width = p.editorWindow->width();
+        *height = p.editorWindow->height();
+        return true;
+    });
+}
+
+int EditorSnapshot(TFruityPlug* plug, const char* pngPath) {
+    return Run(plug, "editorSnapshot", [&](ZOLTVSTExprPlug& p) {
+        platform::ui::HeadlessWindow* window = HeadlessEditor(p);
+        if (window == nullptr || pngPath == nullptr) {
+            return false;
+        }
+        window->paintPending();
+        return !window->picture().empty() && platform::ui::WritePng(window->picture(), pngPath);
+    });
+}
+
 constexpr HostExtension kExtension = {
     kHostExtensionVersion, sizeof(HostExtension), SetPortChannel, SetOption,
     ImportArticulationFile, ExportArticulationFile, ImportInstrument, ArticulationSetText, ListInstances,
+    SetHeadlessHost, EditorEvent, EditorSize, EditorSnapshot,
 };
 
 }  // namespace

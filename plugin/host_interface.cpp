@@ -2,6 +2,7 @@
 // work, inside the exception boundary. Names are in get_name.cpp.
 #include <bit>
 
+#include "editor/window_lifecycle.h"
 #include "engine/channel_state.h"
 #include "engine/param_change.h"
 #include "engine/voices.h"
@@ -18,9 +19,7 @@ std::intptr_t ZOLTVSTExprPlug::Dispatcher(std::intptr_t id, std::intptr_t /*inde
     return Guarded(Host(), logIdentity, "Dispatcher", std::intptr_t{0}, [&]() -> std::intptr_t {
         switch (id) {
             case plug::FPD_ShowEditor:
-                // The editor window attaches and detaches here once it exists.
-                visible = value != 0 ? 1 : 0;
-                parentWindow = reinterpret_cast<HWND>(value);
+                editor::ShowEditor(*this, reinterpret_cast<HWND>(value));
                 return 0;
             case plug::FPD_GetVoiceLevels: return articbanks != 0 ? plug::kVoiceLevelModX : 0;
             case plug::FPD_Transport: Session_Transport(*this, value); return 0;

@@ -1,5 +1,6 @@
 // Construction and destruction of the plugin instance.
 #include "core/plugin_info.h"
+#include "editor/message_handler.h"
 #include "engine/voices.h"
 #include "plugin/boundary.h"
 #include "plugin/plugin.h"
@@ -11,8 +12,12 @@ ZOLTVSTExprPlug::ZOLTVSTExprPlug(TPluginTag tag, TFruityPlugHost* host, HINSTANC
     : TCPPFruityPlug(tag, host), Instance(host, tag, module, services) {
     logIdentity = static_cast<const TFruityPlug*>(this);
     Info = &PluginInfo();
-    // The editor window: hidden until the host shows it.
-    EditorHandle = &editorWindow;
+    // The editor window: hidden until the host shows it. Its messages reach
+    // the editor inside the exception boundary.
+    EditorHandle = static_cast<HWND>(editorWindow->nativeHandle());
+    editorWindow->setHandler([this](const platform::ui::WindowEvent& event) {
+        return Guarded(Host(), logIdentity, "EditorMessage", false, [&] { return editor::HandleEditorMessage(*this, event); });
+    });
     if (processState->instanceCount == 1) {
         ProcessStartUp(*this);
     }

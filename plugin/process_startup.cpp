@@ -1,5 +1,9 @@
 #include "plugin/process_startup.h"
 
+#include <sstream>
+#include <string>
+
+#include "editor/skin.h"
 #include "http/server_control.h"
 #include "persistence/icon_template.h"
 #include "plugin/plugin.h"
@@ -7,13 +11,24 @@
 namespace velmora {
 
 namespace {
-// Filled by the editor work.
-void LoadSharedFontsAndSkin() {}
+
+// The editor's face and bitmaps; a refused "Notation.bmp" is told in the debug log.
+void LoadSharedFontsAndSkin(ZOLTVSTExprPlug& first) {
+    const std::string& folder = first.processState->installFolder;
+    editor::RegisterEditorFont(folder);
+    std::string debugLines;
+    editor::LoadSkin(editor::ProcessSkin(), folder + "/Plugins/Fruity/Generators/ZOLT Velmora/Notation.bmp", debugLines);
+    std::istringstream lines(debugLines);
+    for (std::string line; std::getline(lines, line);) {
+        first.DebugLog("%s", line.c_str());
+    }
+}
+
 }  // namespace
 
 void ProcessStartUp(ZOLTVSTExprPlug& first) {
     LoadIconTemplate();
-    LoadSharedFontsAndSkin();
+    LoadSharedFontsAndSkin(first);
     if (first.processState->httpApiEnabled != 0) {
         http::StartServer(first);
     }
@@ -22,6 +37,7 @@ void ProcessStartUp(ZOLTVSTExprPlug& first) {
 void ProcessWithoutInstance(ZOLTVSTExprPlug& leaving, bool last) {
     if (last) {
         http::StopServer(leaving);
+        editor::ReleaseSkin(editor::ProcessSkin());
     } else {
         http::ForgetInstance(leaving);
     }

@@ -114,8 +114,8 @@ TEST_F(ScaleTest, MainPpiScalesTheEditor) {
     RecordingHost host;
     auto plug = MakeInstance(host);
     EXPECT_FLOAT_EQ(plug->scaleFactor, 1.5f);
-    EXPECT_EQ(plug->editorWindow.width, 360);
-    EXPECT_EQ(plug->editorWindow.height, 355);
+    EXPECT_EQ(plug->editorWindow->width(), 360);
+    EXPECT_EQ(plug->editorWindow->height(), 355);
 }
 
 TEST_F(ScaleTest, UserScaleWinsOnNewHostsOnly) {
@@ -123,7 +123,7 @@ TEST_F(ScaleTest, UserScaleWinsOnNewHostsOnly) {
     RecordingHost host;
     auto plug = MakeInstance(host);
     EXPECT_FLOAT_EQ(plug->scaleFactor, 2.0f);
-    EXPECT_EQ(plug->editorWindow.width, 480);
+    EXPECT_EQ(plug->editorWindow->width(), 480);
     EXPECT_EQ(host.callsWithId(plug::FHD_EditorResized).size(), 1U);
     plug.reset();
 

@@ -166,7 +166,7 @@ TEST_F(ArticulationFiles, ReplaceStoresTheElementsAndBlanksTheRest) {
     }
     EXPECT_EQ(StateChanges(host_), 1U);
     EXPECT_TRUE(MessageBoxes(host_).empty());
-    EXPECT_EQ(plug_->editorWindow.wholeRepaints, 1);
+    EXPECT_EQ(WholeRepaints(*plug_), 1);
 }
 
 TEST_F(ArticulationFiles, ReplaceWithAnEmptyArrayBlanksEverything) {
@@ -282,7 +282,7 @@ TEST_F(ArticulationFiles, AFileThatCannotBeOpenedIsIgnoredSilently) {
     }
     EXPECT_EQ(Snapshot(), before) << "replace clears nothing when the file cannot be read";
     EXPECT_TRUE(host_.dispatches.empty());
-    EXPECT_EQ(plug_->editorWindow.wholeRepaints, 0);
+    EXPECT_EQ(WholeRepaints(*plug_), 0);
 }
 
 TEST_F(ArticulationFiles, MembersOfTheWrongTypeAreSkipped) {

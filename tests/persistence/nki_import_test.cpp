@@ -65,7 +65,7 @@ TEST_F(PluginImport, ReplaceClearsAllAndFillsFromTheFirstSlot) {
     FillUserWork();
     plug_->articbanks = 0;
     plug_->visible = 1;
-    const int repaints = plug_->editorWindow.wholeRepaints;
+    const int repaints = WholeRepaints(*plug_);
     ImportNki(*plug_, Instrument(NumberedInstrument(3)), NkiImportMode::Replace);
 
     const auto& t = plug_->articulations;
@@ -85,7 +85,7 @@ TEST_F(PluginImport, ReplaceClearsAllAndFillsFromTheFirstSlot) {
     ASSERT_GE(host_.dispatches.size(), 2U);
     EXPECT_EQ(host_.dispatches[host_.dispatches.size() - 2].id, plug::FHD_MessageBox);
     EXPECT_EQ(host_.dispatches.back().id, plug::FHD_StateChanged);
-    EXPECT_EQ(plug_->editorWindow.wholeRepaints, repaints + 1);
+    EXPECT_EQ(WholeRepaints(*plug_), repaints + 1);
 }
 
 TEST_F(PluginImport, AppendFillsAfterTheLastUsedSlotAndDropsTheSurplus) {

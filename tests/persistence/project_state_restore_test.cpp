@@ -249,8 +249,8 @@ TEST(ProjectStateRestore, EditorSizeFollowsScaleAndMinimised) {
         host.clearRecords();
         Restore(*plug, WriteState(s));
         EXPECT_EQ(host.callsWithId(plug::FHD_EditorResized).size(), c.resized ? 1U : 0U) << c.what;
-        EXPECT_EQ(plug->editorWindow.width, c.width) << c.what;
-        EXPECT_EQ(plug->editorWindow.height, c.height) << c.what;
+        EXPECT_EQ(plug->editorWindow->width(), c.width) << c.what;
+        EXPECT_EQ(plug->editorWindow->height(), c.height) << c.what;
         EXPECT_FLOAT_EQ(plug->scaleFactor, c.scale) << c.what;
     }
 }

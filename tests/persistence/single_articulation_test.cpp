@@ -59,7 +59,7 @@ TEST_F(SingleArticulation, InsertMovesArticulationsUpWithTheirKeyNames) {
     EXPECT_EQ(table().name[9], "Art 9");
     EXPECT_TRUE(table().isBlank(22));
     EXPECT_EQ(StateChanges(host_), 1U);
-    EXPECT_EQ(plug_->editorWindow.wholeRepaints, 1);
+    EXPECT_EQ(WholeRepaints(*plug_), 1);
 }
 
 TEST_F(SingleArticulation, InsertDiscardsTheLastArticulation) {
@@ -162,7 +162,7 @@ TEST_F(SingleArticulation, ShowingTheMenuRunsTheChoiceAndCancellingDoesNothing) 
     EXPECT_TRUE(platform_.menus.shown[0][3].separator);
     EXPECT_EQ(table().name[1], "Art 1");
     EXPECT_TRUE(host_.dispatches.empty());
-    EXPECT_EQ(plug_->editorWindow.wholeRepaints, 0);
+    EXPECT_EQ(WholeRepaints(*plug_), 0);
 
     platform_.menus.answers.push_back(kArticulationClear);
     ArticulationCommand(*plug_, 1, kArticulationShowMenu);
@@ -179,7 +179,7 @@ TEST_F(SingleArticulation, OtherCommandsOnlyRepaint) {
     ArticulationCommand(*plug_, 5, kArticulationShowMenu);  // no menu to show: as if cancelled
     EXPECT_EQ(AllNamesText(), names);
     EXPECT_TRUE(host_.dispatches.empty());
-    EXPECT_EQ(plug_->editorWindow.wholeRepaints, 4);
+    EXPECT_EQ(WholeRepaints(*plug_), 4);
 }
 
 TEST_F(SingleArticulation, IndexesOutsideTheTableAreRefused) {
@@ -205,7 +205,7 @@ TEST_F(SingleArticulation, CutCopyAndExportDoNothingOnABlankArticulation) {
     EXPECT_EQ(table().name[2], "Art 2") << "Cut did not delete";
     EXPECT_TRUE(platform_.dialogs.saved.empty());
     EXPECT_TRUE(host_.dispatches.empty());
-    EXPECT_EQ(plug_->editorWindow.wholeRepaints, 0);
+    EXPECT_EQ(WholeRepaints(*plug_), 0);
 }
 
 // --- Clipboard ---
@@ -330,7 +330,7 @@ TEST_P(SingleImportStoresNothing, ButStillTellsTheHost) {
     EXPECT_EQ(AllNamesText(), names);
     EXPECT_EQ(table().prog[1], 3);
     EXPECT_EQ(StateChanges(host_), 1U);
-    EXPECT_EQ(plug_->editorWindow.wholeRepaints, 1);
+    EXPECT_EQ(WholeRepaints(*plug_), 1);
     const auto expected = GetParam().parseError
                               ? std::vector<MessageBoxCall>{{"Could not import articulation file. Please check it's a "
                                                              "valid JSON-formatted articulation.",

@@ -117,14 +117,14 @@ TEST_F(HostInterfaceTest, ArticulationParameterForcesAnArticulation) {
 TEST_F(HostInterfaceTest, UpdateControlRepaintsWhatTheControllerPanelShows) {
     plug->visible = 1;
     plug->ProcessParam(11, 5, plug::REC_UpdateControl);  // Expression: shown on page 0
-    EXPECT_EQ(plug->editorWindow.wholeRepaints, 1);
+    EXPECT_EQ(WholeRepaints(*plug), 1);
     plug->ProcessParam(7, 5, plug::REC_UpdateControl);  // no slot shown
-    EXPECT_EQ(plug->editorWindow.wholeRepaints, 1);
+    EXPECT_EQ(WholeRepaints(*plug), 1);
     plug->ProcessParam(128, 5, plug::REC_UpdateControl);
-    EXPECT_EQ(plug->editorWindow.gridRepaints, 1);
+    EXPECT_EQ(GridRepaints(*plug), 1);
     plug->tab = 0;
     plug->ProcessParam(11, 5, plug::REC_UpdateControl);
-    EXPECT_EQ(plug->editorWindow.wholeRepaints, 1);
+    EXPECT_EQ(WholeRepaints(*plug), 1);
 }
 
 TEST_F(HostInterfaceTest, SamplesPerTickArriveAsFloatBits) {

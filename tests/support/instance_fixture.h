@@ -9,6 +9,7 @@
 #include "core/instance.h"
 #include "engine/midi_message.h"
 #include "engine/voices.h"
+#include "platform/ui/headless_window.h"
 #include "tests/support/recording_host.h"
 
 namespace velmora::test {
@@ -19,6 +20,14 @@ inline PlugPtr MakeInstance(RecordingHost& host, TPluginTag tag = 1,
                             platform::Platform& platform = platform::defaultPlatform()) {
     return std::make_unique<Instance>(&host, tag, nullptr, platform);
 }
+
+// The editor window of an instance made on the default platform is headless:
+// it counts what was marked for painting.
+inline const platform::ui::HeadlessWindow& HeadlessEditor(const Instance& plug) {
+    return static_cast<const platform::ui::HeadlessWindow&>(*plug.editorWindow);
+}
+inline int WholeRepaints(const Instance& plug) { return HeadlessEditor(plug).wholeInvalidations(); }
+inline int GridRepaints(const Instance& plug) { return HeadlessEditor(plug).partInvalidations(); }
 
 inline TVoiceParams Levels(float vol, float pitchCents = 0.0f, float modx = 0.0f) {
     TVoiceParams p{};

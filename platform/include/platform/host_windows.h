@@ -13,6 +13,9 @@ public:
     // area of one of the host's piano rolls below mainWindow. Mixing thread:
     // it only reads windows and key states.
     virtual bool pianoRollShiftClick(HWND mainWindow) const;
+    // The client area's height of a host window in pixels; false when the
+    // window is not one this service knows. Interface thread.
+    virtual bool clientHeight(HWND window, int& height) const;
 };
 
 }  // namespace platform

@@ -9,6 +9,7 @@ void HeadlessWindow::setSize(int width, int height) {
     }
     width_ = width;
     height_ = height;
+    dirty_.store(true, std::memory_order_release);
     const velmora::HeadlessHost* host = host_ != nullptr ? *host_ : nullptr;
     if (host != nullptr && host->windowResized != nullptr) {
         host->windowResized(host->context, width, height);
@@ -18,6 +19,7 @@ void HeadlessWindow::setSize(int width, int height) {
 void HeadlessWindow::show(void* parent) {
     parent_ = parent;
     shown_ = true;
+    dirty_.store(true, std::memory_order_release);  // a window that appears is painted
 }
 
 void HeadlessWindow::hide() {

@@ -6,27 +6,39 @@
 namespace platform::ui {
 
 void RecordingCanvas::copy(const Bitmap& source, int sx, int sy, int w, int h, int dx, int dy) {
-    ops.push_back({.kind = CanvasOp::Kind::Copy,
-                   .source = source.id,
-                   .from = {sx, sy, sx + w, sy + h},
-                   .to = {dx, dy, dx + w, dy + h}});
+    CanvasOp op;
+    op.kind = CanvasOp::Kind::Copy;
+    op.source = source.id;
+    op.from = {sx, sy, sx + w, sy + h};
+    op.to = {dx, dy, dx + w, dy + h};
+    ops.push_back(std::move(op));
 }
 
 void RecordingCanvas::fill(const Rect& rect, Colour colour) {
-    ops.push_back({.kind = CanvasOp::Kind::Fill, .to = rect, .colour = colour});
+    CanvasOp op;
+    op.kind = CanvasOp::Kind::Fill;
+    op.to = rect;
+    op.colour = colour;
+    ops.push_back(std::move(op));
 }
 
 void RecordingCanvas::text(std::string_view utf8, const Rect& rect, const Font& font, Colour colour, unsigned flags) {
-    ops.push_back({.kind = CanvasOp::Kind::Text,
-                   .to = rect,
-                   .text = std::string(utf8),
-                   .fontHeight = font.height,
-                   .colour = colour,
-                   .flags = flags});
+    CanvasOp op;
+    op.kind = CanvasOp::Kind::Text;
+    op.to = rect;
+    op.text = std::string(utf8);
+    op.fontHeight = font.height;
+    op.colour = colour;
+    op.flags = flags;
+    ops.push_back(std::move(op));
 }
 
 void RecordingCanvas::stretchOnto(Window& window, float scale) {
-    ops.push_back({.kind = CanvasOp::Kind::Stretch, .to = {0, 0, window.width(), window.height()}, .scale = scale});
+    CanvasOp op;
+    op.kind = CanvasOp::Kind::Stretch;
+    op.to = {0, 0, window.width(), window.height()};
+    op.scale = scale;
+    ops.push_back(std::move(op));
 }
 
 }  // namespace platform::ui
