@@ -190,15 +190,20 @@ bool HasEditorEntries(const HostExtension& extension, std::string& error) {
 
 EditorSession::EditorSession(EditorHost& host, TFruityPlug* plug, const HostExtension& extension)
     : host_(host), plug_(plug), extension_(extension) {
-    extension_.setHeadlessHost(host_.headless());
+    if (extension_.setHeadlessHost(host_.headless()) == 0) {
+        return;
+    }
+    shown_ = true;
     host_.setRecording(true);
     // The editor needs a parent it can tell from "hide"; the host object will do.
     plug_->Dispatcher(plug::FPD_ShowEditor, 0, reinterpret_cast<std::intptr_t>(&host_));
 }
 
 EditorSession::~EditorSession() {
-    plug_->Dispatcher(plug::FPD_ShowEditor, 0, 0);
-    host_.setRecording(false);
+    if (shown_) {
+        plug_->Dispatcher(plug::FPD_ShowEditor, 0, 0);
+        host_.setRecording(false);
+    }
     extension_.setHeadlessHost(nullptr);
 }
 

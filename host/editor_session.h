@@ -63,6 +63,9 @@ public:
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;
 
+    // False when the plugin refused the host's services; nothing was shown.
+    bool ok() const { return shown_; }
+
     // Runs the steps in order; stops at a snapshot that cannot be written and
     // says so in error.
     bool run(const std::vector<ScriptStep>& steps, std::string& error);
@@ -72,6 +75,7 @@ private:
     EditorHost& host_;
     TFruityPlug* plug_;
     const HostExtension& extension_;
+    bool shown_ = false;
 };
 
 }  // namespace velmora::host

@@ -380,7 +380,9 @@ int EditorCommand(const Options& o) {
     bool done = false;
     {
         EditorSession editor(host, plug, *extension);
-        if (!editor.run(*steps, error)) {
+        if (!editor.ok()) {
+            std::fprintf(stderr, "velmora-host: the plugin refused the host's headless services\n");
+        } else if (!editor.run(*steps, error)) {
             std::fflush(stdout);
             std::fprintf(stderr, "velmora-host: %s\n", error.c_str());
         } else {

@@ -192,6 +192,8 @@ TEST_F(EditorCommand, RefusesInOneLineWhatItCannotDrive) {
          "velmora-host: the plugin's host extension is version "},
         {"no editor entries", "", VELMORA_STUB_EDITOR_PLUGIN_PATH, "VELMORA_STUB_NO_EDITOR=1", 1,
          "velmora-host: the plugin's host extension has no headless editor\n"},
+        {"services refused", "", VELMORA_STUB_EDITOR_PLUGIN_PATH, "VELMORA_STUB_REFUSE_HOST=1", 1,
+         "velmora-host: the plugin refused the host's headless services\n"},
         {"no such instance", "--instance 3", VELMORA_STUB_EDITOR_PLUGIN_PATH, "", 1,
          "velmora-host: the session has no instance 3\n"},
         {"a PPI of 0", "--ppi 0", VELMORA_STUB_EDITOR_PLUGIN_PATH, "", 2, "--ppi needs a whole number above 0, not 0\n"},

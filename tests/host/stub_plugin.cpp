@@ -171,7 +171,11 @@ std::intptr_t StubPlug::Dispatcher(std::intptr_t id, std::intptr_t, [[maybe_unus
             write(context, text.data(), text.size());
             return 1;
         },
+        // Refuses on request, as a plugin does a table of an older layout.
         [](const velmora::HeadlessHost* host) {
+            if (host != nullptr && std::getenv("VELMORA_STUB_REFUSE_HOST") != nullptr) {
+                return 0;
+            }
             gHeadless = host;
             return 1;
         },
