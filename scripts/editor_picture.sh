@@ -23,7 +23,8 @@ for tab in 0 1 2; do
   printf '{"do":"snapshot","out":"%s/panel%d.png"}\n' "$work" "$tab"
 done >"$work/script.jsonl"
 
-if ! "$root/velmora-host" editor "$root/examples/demo/session.json" --instance 1 --ppi 192 \
+# An empty settings folder: a "UI Scale" of the user's would change the scale.
+if ! XDG_CONFIG_HOME="$work/config" "$root/velmora-host" editor "$root/examples/demo/session.json" --instance 1 --ppi 192 \
      --script "$work/script.jsonl" >"$work/calls.jsonl"; then
   cat "$work/calls.jsonl" >&2
   exit 1
