@@ -7,7 +7,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=(g++ cmake ninja-build pkg-config zlib1g-dev rapidjson-dev)
+# The editor draws with cairo and pango and finds its face with fontconfig;
+# the skin generator draws its bitmaps during the build with FreeType too, from
+# the Emmentaler notation font. DejaVu is the face's substitute.
+build=(g++ cmake ninja-build pkg-config zlib1g-dev rapidjson-dev
+  libcairo2-dev libpango1.0-dev libfontconfig-dev libfreetype-dev lilypond-fonts fonts-dejavu-core)
 tests=(
   clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev

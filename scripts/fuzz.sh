@@ -3,7 +3,8 @@
 # by its seed program or copied from fuzz/*_seeds, and runs it for a number
 # of seconds. New inputs collect in build/fuzz/corpus/TARGET.
 #   scripts/fuzz.sh TARGET [SECONDS]
-# TARGET: articulation_files_fuzz, http_request_fuzz, nki_fuzz, nki_import_fuzz, state_restore_fuzz
+# TARGET: articulation_files_fuzz, bmp_fuzz, http_request_fuzz, nki_fuzz, nki_import_fuzz,
+#         state_restore_fuzz
 set -euo pipefail
 cd "$(dirname "$0")/.."
 target=${1:?usage: scripts/fuzz.sh TARGET [SECONDS]}

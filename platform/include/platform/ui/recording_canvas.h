@@ -12,9 +12,9 @@ struct CanvasOp {
     enum class Kind { Copy, Fill, Text, Stretch };
     Kind kind = Kind::Copy;
     int source = 0;     // Copy: the bitmap's id
-    Rect from;          // Copy: the source rectangle
-    Rect to;            // Copy: the destination; Fill, Text: the rectangle; Stretch: (0,0)-(scaled size)
-    std::string text;   // Text
+    Rect from{};        // Copy: the source rectangle
+    Rect to{};          // Copy: the destination; Fill, Text: the rectangle; Stretch: (0,0)-(scaled size)
+    std::string text{}; // Text
     int fontHeight = 0; // Text
     Colour colour = 0;  // Fill, Text
     unsigned flags = 0; // Text
