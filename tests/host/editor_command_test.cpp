@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -64,6 +65,12 @@ protected:
         return o;
     }
     std::string File(const char* name) const { return (dir / name).string(); }
+    // The demo session's editor, through the plugin itself.
+    Outcome RunDemo(const std::string& script, const std::string& options) {
+        fs::copy(fs::path(VELMORA_HOST_PATH).parent_path() / "examples/demo", dir,
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        return Run(script, options, VELMORA_PLUGIN_PATH);
+    }
 
     // One folder per test, so tests run side by side do not meet.
     const fs::path dir = fs::temp_directory_path() /
@@ -215,6 +222,30 @@ TEST_F(EditorCommand, ASnapshotThatCannotBeWrittenStopsTheScriptAndStillHides) {
     EXPECT_EQ(o.err, "velmora-host: script line 1: the editor's picture could not be written to /nonexistent-velmora/a.png\n");
     EXPECT_EQ(o.out.find("idle"), std::string::npos) << o.out;
     EXPECT_NE(o.out.find(R"({"call":"dispatcher","id":45,"index":0,"text":"hidden"})"), std::string::npos) << o.out;
+}
+
+// A PNG's width, from its header; 0 for a file that is not one.
+std::uint32_t PngWidth(const std::string& bytes) {
+    if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) {
+        return 0;
+    }
+    std::uint32_t width = 0;
+    for (int i = 16; i < 20; ++i) {
+        width = (width << 8) | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
+    }
+    return width;
+}
+
+TEST_F(EditorCommand, TheRealEditorTakesEventsAndDrawsAtTheHostsPpi) {
+    const std::string script = "{\"do\":\"move\",\"x\":20,\"y\":20}\n{\"do\":\"snapshot\",\"out\":\"" + File("editor.png") + "\"}\n";
+    const Outcome plain = RunDemo(script, "");
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    EXPECT_NE(plain.out.find("{\"call\":\"hint\",\"text\":\"Legato"), std::string::npos) << plain.out;
+    const std::uint32_t width = PngWidth(ReadAll(File("editor.png")));
+    EXPECT_GT(width, 0U);
+    const Outcome doubled = RunDemo(script, "--ppi 192");
+    ASSERT_EQ(doubled.status, 0) << doubled.err;
+    EXPECT_EQ(PngWidth(ReadAll(File("editor.png"))), 2 * width);
 }
 
 }  // namespace
