@@ -5,7 +5,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/bootstrap.sh
-scripts/install_packages.sh libcairo2-dev
 cmake --preset default -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF >/dev/null
 cmake --build --preset default --target velmora-host velmora_plugin velmora_importer \
   velmora_examples velmora_demo_instrument velmora_icon_template velmora_html velmora-png-join
