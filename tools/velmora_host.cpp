@@ -317,7 +317,6 @@ bool FinishEditorRun(const Options& o, EditorSession& editor, TFruityPlug* plug,
         return false;
     }
     if (o.listing) {
-        std::fflush(stdout);
         if (extension.listInstances(&plug, 1, PrintText, nullptr) == 0) {
             std::fprintf(stderr, "velmora-host: the plugin could not list the instance\n");
             return false;
