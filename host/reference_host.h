@@ -1,7 +1,7 @@
 #pragma once
 // The host object handed to the plugin: answers its questions, records the
 // MIDI it sends, and keeps the voices it started so kill requests reach the
-// right instance.
+// right instance. The editor host builds on it.
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -13,7 +13,7 @@
 
 namespace velmora::host {
 
-class ReferenceHost final : public TFruityPlugHost {
+class ReferenceHost : public TFruityPlugHost {
 public:
     ReferenceHost();
     virtual ~ReferenceHost() = default;

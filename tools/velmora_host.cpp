@@ -1,5 +1,6 @@
 // velmora-host: runs the plugin the way a host does, on this machine.
 #include <atomic>
+#include <charconv>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -13,9 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "host/editor_script.h"
+#include "host/editor_session.h"
 #include "host/event_output.h"
 #include "host/player.h"
 #include "host/plugin_library.h"
+#include "host/private_settings.h"
 #include "platform/byte_stream.h"
 #include "platform/platform.h"
 #include "platform/sockets.h"
@@ -33,7 +37,9 @@ int Usage() {
                  "                    [--plugin PATH] [--verbose]\n"
                  "  velmora-host inspect [SESSION.json] [--state FILE] [--save-state FILE] [--plugin PATH]\n"
                  "  velmora-host serve [SESSION.json] [--port N] [--plugin PATH]\n"
-                 "  velmora-host export SESSION.json [--instance N] --out FILE.zoltartic [--plugin PATH]\n");
+                 "  velmora-host export SESSION.json [--instance N] --out FILE.zoltartic [--plugin PATH]\n"
+                 "  velmora-host editor SESSION.json [--instance N] [--ppi N] [--host-version N] [--script FILE]\n"
+                 "                      [--snapshot FILE.png] [--listing] [--save-state FILE] [--plugin PATH]\n");
     return 2;
 }
 
@@ -47,9 +53,24 @@ struct Options {
     std::string port;
     std::string saveStates;
     std::string out;
+    std::string script;
+    std::string snapshot;
     int instance = 1;
+    std::optional<int> ppi;
+    std::optional<int> hostVersion;
+    bool listing = false;
     bool verbose = false;
 };
+
+// A whole number and nothing else, at least `least`.
+std::optional<int> WholeNumber(const std::string& text, int least) {
+    int n = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (ec != std::errc() || end != text.data() + text.size() || n < least) {
+        return std::nullopt;
+    }
+    return n;
+}
 
 bool ParseOptions(int argc, char** argv, int first, Options& o) {
     for (int i = first; i < argc; ++i) {
@@ -80,6 +101,21 @@ bool ParseOptions(int argc, char** argv, int first, Options& o) {
             std::string n;
             if (!value(n)) return false;
             o.instance = std::atoi(n.c_str());
+        } else if (a == "--ppi" || a == "--host-version") {
+            std::string n;
+            if (!value(n)) return false;
+            const std::optional<int> number = WholeNumber(n, a == "--ppi" ? 1 : 0);
+            if (!number) {
+                std::fprintf(stderr, "%s needs a whole number%s, not %s\n", a.c_str(), a == "--ppi" ? " above 0" : "", n.c_str());
+                return false;
+            }
+            (a == "--ppi" ? o.ppi : o.hostVersion) = number;
+        } else if (a == "--script") {
+            if (!value(o.script)) return false;
+        } else if (a == "--snapshot") {
+            if (!value(o.snapshot)) return false;
+        } else if (a == "--listing") {
+            o.listing = true;
         } else if (a == "--port") {
             if (!value(o.port)) return false;
         } else if (a == "--verbose") {
@@ -166,6 +202,19 @@ int PlayCommand(const Options& o) {
     return 0;
 }
 
+void PrintText(void*, const char* text, std::size_t length) { std::fwrite(text, 1, length, stdout); }
+
+// The instance's state as the host saves it with a project.
+bool SaveState(TFruityPlug* plug, const std::string& path) {
+    platform::FileStream out(path, platform::FileStream::Mode::Write);
+    if (!out.isOpen()) {
+        std::fprintf(stderr, "velmora-host: cannot write %s\n", path.c_str());
+        return false;
+    }
+    plug->SaveRestoreState(&out, 1);
+    return true;
+}
+
 int InspectCommand(const Options& o) {
     std::optional<Session> loaded = LoadSessionOrOne(o.input);
     if (!loaded) {
@@ -192,18 +241,12 @@ int InspectCommand(const Options& o) {
     }
     std::string error;
     const velmora::HostExtension* extension = HostExtensionOf(plugs.empty() ? nullptr : plugs.front(), error);
-    const auto print = [](void*, const char* text, std::size_t length) { std::fwrite(text, 1, length, stdout); };
-    if (extension == nullptr || extension->listInstances(plugs.data(), static_cast<int>(plugs.size()), print, nullptr) == 0) {
+    if (extension == nullptr || extension->listInstances(plugs.data(), static_cast<int>(plugs.size()), PrintText, nullptr) == 0) {
         std::fprintf(stderr, "velmora-host: %s\n", extension == nullptr ? error.c_str() : "the plugin could not list its instances");
         return 1;
     }
-    if (!o.saveState.empty()) {
-        platform::FileStream out(o.saveState, platform::FileStream::Mode::Write);
-        if (!out.isOpen()) {
-            std::fprintf(stderr, "velmora-host: cannot write %s\n", o.saveState.c_str());
-            return 1;
-        }
-        host.instance(0)->SaveRestoreState(&out, 1);
+    if (!o.saveState.empty() && !SaveState(host.instance(0), o.saveState)) {
+        return 1;
     }
     return 0;
 }
@@ -245,31 +288,123 @@ int ExportCommand(const Options& o) {
     return 0;
 }
 
+// The whole script is read before the editor is shown: a bad line stops the
+// run before any line has run.
+std::optional<std::vector<ScriptStep>> ReadScript(const std::string& path, int& status) {
+    if (path.empty()) {
+        return std::vector<ScriptStep>();
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "velmora-host: cannot open %s\n", path.c_str());
+        status = 1;
+        return std::nullopt;
+    }
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string error;
+    auto steps = ParseEditorScript(text, error);
+    if (!steps) {
+        std::fprintf(stderr, "velmora-host: %s\n", error.c_str());
+        status = 2;
+    }
+    return steps;
+}
+
+// What comes after the script, while the editor is still shown.
+bool FinishEditorRun(const Options& o, EditorSession& editor, TFruityPlug* plug, const velmora::HostExtension& extension) {
+    if (!o.snapshot.empty() && !editor.snapshot(o.snapshot)) {
+        std::fprintf(stderr, "velmora-host: the editor's picture could not be written to %s\n", o.snapshot.c_str());
+        return false;
+    }
+    if (o.listing) {
+        if (extension.listInstances(&plug, 1, PrintText, nullptr) == 0) {
+            std::fprintf(stderr, "velmora-host: the plugin could not list the instance\n");
+            return false;
+        }
+    }
+    return o.saveState.empty() || SaveState(plug, o.saveState);
+}
+
+int EditorCommand(const Options& o) {
+    if (o.input.empty()) {
+        return Usage();
+    }
+    int status = 0;
+    const std::optional<std::vector<ScriptStep>> steps = ReadScript(o.script, status);
+    if (!steps) {
+        return status;
+    }
+    std::optional<Session> loaded = LoadSessionOrOne(o.input);
+    if (!loaded) {
+        return 1;
+    }
+    if (o.instance < 1 || static_cast<std::size_t>(o.instance) > loaded->instances.size()) {
+        std::fprintf(stderr, "velmora-host: the session has no instance %d\n", o.instance);
+        return 1;
+    }
+    // Whatever the editor stores (its scale, say) stays in this run's copy.
+    const PrivateSettings settings;
+    if (!settings.ok() ||
+        (o.ppi && !settings.store().writeString(platform::kHostGeneralKey, "Main PPI", std::to_string(*o.ppi)))) {
+        std::fprintf(stderr, "velmora-host: cannot prepare the editor's settings\n");
+        return 1;
+    }
+    PluginLibrary library(o.plugin);
+    if (!library.ok()) {
+        std::fprintf(stderr, "velmora-host: %s\n", library.error().c_str());
+        return 1;
+    }
+    EditorHost host([](const std::string& line) {
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fputc('\n', stdout);
+    });
+    if (o.hostVersion) {
+        host.HostVersion = *o.hostVersion;
+    }
+    SessionInstances instances(library, *loaded, host);
+    if (!instances.ok()) {
+        std::fprintf(stderr, "velmora-host: %s\n", instances.error().c_str());
+        return 1;
+    }
+    for (const std::string& w : instances.warnings) {
+        std::fprintf(stderr, "velmora-host: warning: %s\n", w.c_str());
+    }
+    TFruityPlug* plug = host.instance(o.instance - 1);
+    std::string error;
+    const velmora::HostExtension* extension = HostExtensionOf(plug, error);
+    if (extension == nullptr || !HasEditorEntries(*extension, error)) {
+        std::fprintf(stderr, "velmora-host: %s\n", error.c_str());
+        return 1;
+    }
+    bool done = false;
+    {
+        EditorSession editor(host, plug, *extension);
+        if (!editor.ok()) {
+            std::fprintf(stderr, "velmora-host: the plugin refused the host's headless services\n");
+        } else if (!editor.run(*steps, error)) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "velmora-host: %s\n", error.c_str());
+        } else {
+            done = FinishEditorRun(o, editor, plug, *extension);
+        }
+    }
+    std::fflush(stdout);
+    return done ? 0 : 1;
+}
+
 std::atomic<bool> gStop{false};
 extern "C" void OnStopSignal(int) { gStop = true; }
 
 // The plugin reads its server switch and port from the user's settings. Serve
 // gives it a private copy of them with the server on, so the user's own
 // settings are left as they are.
-bool PrepareServeSettings(const std::string& portOption, std::string& port) {
-    const platform::SettingsStore user = platform::SettingsStore::currentUser();
+bool PrepareServeSettings(const PrivateSettings& settings, const std::string& portOption, std::string& port) {
     port = portOption;
     if (port.empty()) {
-        port = user.readString(platform::kVelmoraKey, "HTTP Port").value_or("8000");
+        port = settings.store().readString(platform::kVelmoraKey, "HTTP Port").value_or("8000");
     }
-    std::string folder = (std::filesystem::temp_directory_path() / "velmora-serve-XXXXXX").string();
-    if (::mkdtemp(folder.data()) == nullptr) {
-        return false;
-    }
-    const platform::SettingsStore copy((std::filesystem::path(folder) / "ZOLT Velmora" / "settings.txt").string());
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(copy.filePath()).parent_path(), ec);
-    std::filesystem::copy_file(user.filePath(), copy.filePath(), ec);  // absent is fine
-    if (!copy.writeDword(platform::kVelmoraKey, "HTTP API", 1) || !copy.writeString(platform::kVelmoraKey, "HTTP Port", port)) {
-        return false;
-    }
-    ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
-    return true;
+    return settings.ok() && settings.store().writeDword(platform::kVelmoraKey, "HTTP API", 1) &&
+           settings.store().writeString(platform::kVelmoraKey, "HTTP Port", port);
 }
 
 int ServeCommand(const Options& o) {
@@ -278,8 +413,9 @@ int ServeCommand(const Options& o) {
         return 1;
     }
     Session& session = *loaded;
+    const PrivateSettings settings;
     std::string port;
-    if (!PrepareServeSettings(o.port, port)) {
+    if (!PrepareServeSettings(settings, o.port, port)) {
         std::fprintf(stderr, "velmora-host: cannot prepare the server settings\n");
         return 1;
     }
@@ -344,6 +480,9 @@ int main(int argc, char** argv) {
     }
     if (command == "export") {
         return ExportCommand(o);
+    }
+    if (command == "editor") {
+        return EditorCommand(o);
     }
     return Usage();
 }

@@ -1,0 +1,241 @@
+#include "host/editor_session.h"
+
+#include <rapidjson/stringbuffer.h>
+#include <rapidjson/writer.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "sdk/plug_constants.h"
+
+namespace velmora::host {
+
+namespace {
+
+// Texts from the plugin are written as they are where they are UTF-8; a byte
+// that is not becomes U+FFFD, so every line stays valid JSON.
+std::string ValidUtf8(const char* text) {
+    std::string out;
+    if (text == nullptr) {
+        return out;
+    }
+    const auto* s = reinterpret_cast<const unsigned char*>(text);
+    const std::size_t n = std::strlen(text);
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char c = s[i];
+        std::size_t length = 0;
+        std::uint32_t low = 0;  // the smallest code point of that length: longer forms are refused
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+            low = 0x80;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            low = 0x800;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            low = 0x10000;
+        }
+        std::uint32_t code = length == 0 ? 0 : c & (0xFFu >> (length + 1));
+        std::size_t k = 1;
+        for (; length != 0 && k < length && i + k < n && (s[i + k] & 0xC0) == 0x80; ++k) {
+            code = (code << 6) | (s[i + k] & 0x3Fu);
+        }
+        if (length != 0 && k == length && code >= low && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF)) {
+            out.append(text + i, length);
+            i += length;
+        } else {
+            out += "\xEF\xBF\xBD";
+            i += std::max<std::size_t>(k, 1);
+        }
+    }
+    return out;
+}
+
+// One call as a JSON object: the call's name first, then its members.
+class CallLine {
+public:
+    explicit CallLine(const char* call) : writer_(buffer_) {
+        writer_.StartObject();
+        writer_.Key("call");
+        writer_.String(call);
+    }
+    CallLine& text(const char* key, const char* value) {
+        const std::string valid = ValidUtf8(value);
+        writer_.Key(key);
+        writer_.String(valid.c_str(), static_cast<rapidjson::SizeType>(valid.size()));
+        return *this;
+    }
+    CallLine& number(const char* key, std::int64_t value) {
+        writer_.Key(key);
+        writer_.Int64(value);
+        return *this;
+    }
+    std::string finish() {
+        writer_.EndObject();
+        return std::string(buffer_.GetString(), buffer_.GetSize());
+    }
+
+private:
+    rapidjson::StringBuffer buffer_;
+    rapidjson::Writer<rapidjson::StringBuffer> writer_;
+};
+
+// Messages whose value is a text; the pointer itself says nothing.
+bool CarriesText(std::intptr_t id) {
+    return id == plug::FHD_SetInstanceName || id == plug::FHD_StatusText || id == plug::FHD_DebugLogMsg;
+}
+
+}  // namespace
+
+EditorHost::EditorHost(LineWriter write) : write_(std::move(write)) {
+    headless_.size = sizeof(HeadlessHost);
+    headless_.context = this;
+    headless_.windowResized = &EditorHost::WindowResized;
+    headless_.keyHeld = &EditorHost::KeyHeld;
+}
+
+void EditorHost::write(const std::string& line) const {
+    if (recording_) {
+        write_(line);
+    }
+}
+
+std::optional<ScriptAnswer> EditorHost::answer(Question question) {
+    const auto it = std::find_if(answers_.begin(), answers_.end(),
+                                 [&](const ScriptAnswer& a) { return a.question == question; });
+    if (it == answers_.end()) {
+        return std::nullopt;
+    }
+    ScriptAnswer a = *it;
+    answers_.erase(it);
+    return a;
+}
+
+std::intptr_t EditorHost::Dispatcher(TPluginTag sender, std::intptr_t id, std::intptr_t index, std::intptr_t value) {
+    if (!recording_) {
+        return ReferenceHost::Dispatcher(sender, id, index, value);
+    }
+    if (id == plug::FHD_MessageBox) {
+        const auto* text = reinterpret_cast<const char*>(index);
+        write(CallLine("messagebox").text("text", text).number("style", value).finish());
+        const std::optional<ScriptAnswer> a = answer(Question::MessageBox);
+        return a ? a->result : DismissedMessageBoxResult(static_cast<int>(value));
+    }
+    CallLine line("dispatcher");
+    line.number("id", id).number("index", index);
+    if (CarriesText(id) && value != 0) {
+        line.text("text", reinterpret_cast<const char*>(value));
+    } else {
+        line.number("value", value);
+    }
+    write(line.finish());
+    return ReferenceHost::Dispatcher(sender, id, index, value);
+}
+
+void EditorHost::OnParamChanged(TPluginTag sender, int index, int value) {
+    write(CallLine("param").number("index", index).number("value", value).finish());
+    ReferenceHost::OnParamChanged(sender, index, value);
+}
+
+void EditorHost::OnHint(TPluginTag sender, char* text) {
+    write(CallLine("hint").text("text", text).finish());
+    ReferenceHost::OnHint(sender, text);
+}
+
+void EditorHost::MIDIOut(TPluginTag sender, std::intptr_t msg) {
+    const auto word = static_cast<std::uint32_t>(msg);
+    write(CallLine("midi")
+              .number("port", (word >> 24) & 0xFF)
+              .number("status", word & 0xFF)
+              .number("data1", (word >> 8) & 0xFF)
+              .number("data2", (word >> 16) & 0xFF)
+              .finish());
+    ReferenceHost::MIDIOut(sender, msg);
+}
+
+BOOL EditorHost::PromptEdit(int, int, char* caption, char* text, int&) {
+    write(CallLine("prompt").text("caption", caption).text("text", text).finish());
+    const std::optional<ScriptAnswer> a = answer(Question::Prompt);
+    if (!a || a->cancel || text == nullptr) {
+        return 0;
+    }
+    const std::size_t length = std::min(a->text.size(), kPromptTextSize - 1);
+    std::memcpy(text, a->text.data(), length);
+    text[length] = '\0';
+    return 1;
+}
+
+void EditorHost::WindowResized(void* context, int width, int height) {
+    static_cast<EditorHost*>(context)->write(CallLine("resize").number("width", width).number("height", height).finish());
+}
+
+int EditorHost::KeyHeld(void* context, int virtualKey) {
+    const std::vector<int>& held = static_cast<EditorHost*>(context)->held_;
+    return std::find(held.begin(), held.end(), virtualKey) != held.end() ? 1 : 0;
+}
+
+bool HasEditorEntries(const HostExtension& extension, std::string& error) {
+    if (extension.setHeadlessHost == nullptr || extension.editorEvent == nullptr || extension.editorSize == nullptr ||
+        extension.editorSnapshot == nullptr) {
+        error = "the plugin's host extension has no headless editor";
+        return false;
+    }
+    return true;
+}
+
+EditorSession::EditorSession(EditorHost& host, TFruityPlug* plug, const HostExtension& extension)
+    : host_(host), plug_(plug), extension_(extension) {
+    if (extension_.setHeadlessHost(host_.headless()) == 0) {
+        return;
+    }
+    shown_ = true;
+    host_.setRecording(true);
+    // The editor needs a parent it can tell from "hide"; the host object will do.
+    plug_->Dispatcher(plug::FPD_ShowEditor, 0, reinterpret_cast<std::intptr_t>(&host_));
+}
+
+EditorSession::~EditorSession() {
+    if (shown_) {
+        plug_->Dispatcher(plug::FPD_ShowEditor, 0, 0);
+        host_.setRecording(false);
+    }
+    extension_.setHeadlessHost(nullptr);
+}
+
+bool EditorSession::snapshot(const std::string& pngPath) { return extension_.editorSnapshot(plug_, pngPath.c_str()) != 0; }
+
+bool EditorSession::run(const std::vector<ScriptStep>& steps, std::string& error) {
+    for (const ScriptStep& step : steps) {
+        switch (step.kind) {
+            case ScriptStep::Kind::Events:
+                for (const HeadlessEvent& e : step.events) {
+                    extension_.editorEvent(plug_, &e);
+                }
+                break;
+            case ScriptStep::Kind::Hold: host_.hold(step.heldKeys); break;
+            case ScriptStep::Kind::Idle: {
+                plug_->Idle_Public();
+                HeadlessEvent paint{};
+                paint.kind = kHeadlessPaint;
+                extension_.editorEvent(plug_, &paint);
+                break;
+            }
+            case ScriptStep::Kind::Snapshot:
+                if (!snapshot(step.path)) {
+                    error = "script line " + std::to_string(step.line) + ": the editor's picture could not be written to " +
+                            step.path;
+                    return false;
+                }
+                break;
+            case ScriptStep::Kind::Answer: host_.queue(step.answer); break;
+        }
+    }
+    return true;
+}
+
+}  // namespace velmora::host

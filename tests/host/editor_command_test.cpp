@@ -1,0 +1,252 @@
+// velmora-host editor against the stub plugin's fake editor: what the host
+// sends the editor, what it prints of the plugin's calls, how it answers the
+// editor's questions and where the editor's settings go.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/run_command.h"
+
+namespace velmora::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// A folder with a two-instance session and a user's settings folder of its
+// own, so no run can reach the real user's settings.
+class EditorCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::remove_all(dir);
+        fs::create_directories(dir / "config" / "ZOLT Velmora");
+        std::ofstream(dir / "session.json") << R"({"instances": [{}, {"options": {"articbanks": true}}]})";
+        std::ofstream(userSettings) << "Software\\\\Image-Line\\\\Shared\\\\General\tMain PPI\ts\t96\n";
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    struct Outcome {
+        int status = 0;  // exit status
+        std::string out;
+        std::string err;
+    };
+    Outcome Run(const std::string& script, const std::string& options, const std::string& plugin = VELMORA_STUB_EDITOR_PLUGIN_PATH,
+                const std::string& environment = "") {
+        std::ofstream(dir / "script.jsonl") << script;
+        const std::string command = environment + " XDG_CONFIG_HOME='" + (dir / "config").string() + "' '" +
+                                    VELMORA_HOST_PATH + "' editor '" + (dir / "session.json").string() + "' --script '" +
+                                    (dir / "script.jsonl").string() + "' --plugin '" + plugin + "' " + options + " 2>'" +
+                                    (dir / "err").string() + "'";
+        Outcome o;
+        o.out = RunCommand(command, o.status);
+        o.status = WIFEXITED(o.status) ? WEXITSTATUS(o.status) : -1;
+        o.err = ReadAll(dir / "err");
+        return o;
+    }
+    std::string File(const char* name) const { return (dir / name).string(); }
+    // The demo session's editor, through the plugin itself.
+    Outcome RunDemo(const std::string& script, const std::string& options) {
+        fs::copy(fs::path(VELMORA_HOST_PATH).parent_path() / "examples/demo", dir,
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        return Run(script, options, VELMORA_PLUGIN_PATH);
+    }
+
+    // One folder per test, so tests run side by side do not meet.
+    const fs::path dir = fs::temp_directory_path() /
+                         (std::string("velmora-editor-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const fs::path userSettings = dir / "config" / "ZOLT Velmora" / "settings.txt";
+};
+
+TEST_F(EditorCommand, DrivesTheEditorAndPrintsEveryCallInOrder) {
+    const std::string script = R"({"answer":"prompt","text":"Spiccato"}
+{"do":"move","x":10,"y":20}
+{"do":"click","button":"left","x":28,"y":207}
+
+{"do":"press","button":"right","x":5,"y":6}
+{"do":"wheel","delta":-240,"x":7,"y":8}
+{"do":"activate","active":true}
+{"do":"resize","width":640,"height":480}
+{"do":"hold","keys":["ctrl","shift"]}
+{"do":"key","key":"P"}
+{"do":"key","key":"P"}
+{"answer":"messagebox","result":"yes"}
+{"do":"key","key":"M"}
+{"do":"key","key":"M"}
+{"do":"hold","keys":[]}
+{"do":"snapshot","out":")" + File("during.png") + R"("}
+{"do":"key","key":"S"}
+{"do":"key","key":"U"}
+{"do":"idle"}
+)";
+    const Outcome o = Run(script, "--instance 2 --host-version 20500000 --snapshot '" + File("after.png") +
+                                      "' --listing --save-state '" + File("saved.state") + "'");
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, "");
+    const std::vector<std::string> lines = Lines(o.out);
+    ASSERT_GE(lines.size(), 2U) << o.out;
+    // The show: the editor reads the private settings and the host's version.
+    EXPECT_EQ(lines[0], R"({"call":"dispatcher","id":22,"index":0,"text":"shown"})");
+    EXPECT_NE(lines[1].find("Main PPI 96, host version 20500000\"}"), std::string::npos) << lines[1];
+    const std::vector<std::string> rest(lines.begin() + 2, lines.end());
+    const std::vector<std::string> expected = {
+        R"({"call":"hint","text":"move 10 20"})",
+        R"({"call":"hint","text":"down 1 28 207"})",
+        R"({"call":"hint","text":"up 1 28 207"})",
+        R"({"call":"hint","text":"down 2 5 6"})",
+        R"({"call":"param","index":5,"value":6})",
+        R"({"call":"midi","port":2,"status":177,"data1":5,"data2":6})",
+        R"({"call":"hint","text":"wheel -240 7 8"})",
+        R"({"call":"hint","text":"activate 1"})",
+        R"({"call":"hint","text":"size 640 480"})",
+        // Held keys answer by their generic and side codes alike.
+        R"({"call":"hint","text":"key 80 ctrl shift"})",
+        R"({"call":"prompt","caption":"Rename \"Legato\"\\","text":"Legato"})",
+        R"({"call":"hint","text":"renamed to Spiccato"})",
+        R"({"call":"hint","text":"key 80 ctrl shift"})",
+        R"({"call":"prompt","caption":"Rename \"Legato\"\\","text":"Legato"})",
+        R"({"call":"hint","text":"rename cancelled"})",
+        R"({"call":"hint","text":"key 77 ctrl shift"})",
+        R"({"call":"messagebox","text":"Replace all?\n","style":52})",
+        R"({"call":"hint","text":"messagebox answered 6"})",
+        R"({"call":"hint","text":"key 77 ctrl shift"})",
+        R"({"call":"messagebox","text":"Replace all?\n","style":52})",
+        R"({"call":"hint","text":"messagebox answered 7"})",
+        R"({"call":"hint","text":"key 83"})",
+        R"({"call":"resize","width":1280,"height":960})",
+        R"({"call":"hint","text":"key 85"})",
+        "{\"call\":\"hint\",\"text\":\"caf\xEF\xBF\xBD \\t\\u0001\"}",
+        R"({"call":"hint","text":"idle"})",
+        R"({"call":"hint","text":"paint"})",
+        // --listing, of the instance shown only.
+        R"({"instances": [{"id": 2}]})",
+        // The hide.
+        R"({"call":"dispatcher","id":45,"index":0,"text":"hidden"})",
+        R"({"call":"dispatcher","id":2,"index":0,"value":0})",
+    };
+    EXPECT_EQ(rest, expected);
+    EXPECT_EQ(ReadAll(File("during.png")), "stub picture 640x480\n");
+    EXPECT_EQ(ReadAll(File("after.png")), "stub picture 1280x960\n");
+    EXPECT_EQ(ReadAll(File("saved.state")), "stub state");
+}
+
+TEST_F(EditorCommand, ABadLineStopsTheRunBeforeAnyLineRuns) {
+    const Outcome o = Run("{\"do\":\"snapshot\",\"out\":\"" + File("never.png") +
+                              "\"}\n\n{\"do\":\"jump\"}\n{\"do\":\"idle\"}\n",
+                          "");
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.err, "velmora-host: script line 3: unknown \"do\": \"jump\"\n");
+    EXPECT_EQ(o.out, "") << "the editor was never shown";
+    EXPECT_FALSE(fs::exists(File("never.png")));
+}
+
+// The editor's settings live in a copy of the user's for one run: --ppi goes
+// into the copy, what the editor writes stays there, and the copy is removed.
+TEST_F(EditorCommand, SettingsGoToAPrivateCopy) {
+    const std::string before = ReadAll(userSettings);
+    const struct {
+        const char* options;
+        const char* ppi;
+    } cases[] = {
+        {"--ppi 192", "Main PPI 192"},
+        {"", "Main PPI 96"},  // the user's own, copied
+    };
+    for (const auto& c : cases) {
+        const Outcome o = Run("", c.options);
+        ASSERT_EQ(o.status, 0) << o.err;
+        const std::vector<std::string> lines = Lines(o.out);
+        ASSERT_GE(lines.size(), 2U) << o.out;
+        const std::string prefix = R"({"call":"hint","text":"settings )";
+        ASSERT_EQ(lines[1].rfind(prefix, 0), 0U) << lines[1];
+        const std::string path = lines[1].substr(prefix.size(), lines[1].find(": Main PPI") - prefix.size());
+        EXPECT_NE(lines[1].find(std::string(c.ppi) + ", host version 21000000"), std::string::npos) << lines[1];
+        EXPECT_EQ(path.rfind(dir.string(), 0), std::string::npos) << "not the user's folder: " << path;
+        EXPECT_FALSE(fs::exists(fs::path(path).parent_path().parent_path())) << "removed at exit: " << path;
+        EXPECT_EQ(ReadAll(userSettings), before) << c.options;
+    }
+}
+
+TEST_F(EditorCommand, RefusesInOneLineWhatItCannotDrive) {
+    const struct {
+        const char* what;
+        std::string options;
+        std::string plugin;
+        std::string environment;
+        int status;
+        std::string err;  // the line, or its start
+    } cases[] = {
+        {"a table of another version", "", VELMORA_STUB_PLUGIN_PATH, "", 1,
+         "velmora-host: the plugin's host extension is version "},
+        {"no editor entries", "", VELMORA_STUB_EDITOR_PLUGIN_PATH, "VELMORA_STUB_NO_EDITOR=1", 1,
+         "velmora-host: the plugin's host extension has no headless editor\n"},
+        {"services refused", "", VELMORA_STUB_EDITOR_PLUGIN_PATH, "VELMORA_STUB_REFUSE_HOST=1", 1,
+         "velmora-host: the plugin refused the host's headless services\n"},
+        {"no such instance", "--instance 3", VELMORA_STUB_EDITOR_PLUGIN_PATH, "", 1,
+         "velmora-host: the session has no instance 3\n"},
+        {"a PPI of 0", "--ppi 0", VELMORA_STUB_EDITOR_PLUGIN_PATH, "", 2, "--ppi needs a whole number above 0, not 0\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = Run("", c.options, c.plugin, c.environment);
+        EXPECT_EQ(o.status, c.status) << c.what;
+        EXPECT_EQ(o.err.rfind(c.err, 0), 0U) << c.what << ": " << o.err;
+        if (c.err.back() != '\n') {
+            EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << c.what << ": one line: " << o.err;
+        }
+        EXPECT_EQ(o.out, "") << c.what;
+    }
+}
+
+TEST_F(EditorCommand, ASnapshotThatCannotBeWrittenStopsTheScriptAndStillHides) {
+    const Outcome o = Run("{\"do\":\"snapshot\",\"out\":\"/nonexistent-velmora/a.png\"}\n{\"do\":\"idle\"}\n", "");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "velmora-host: script line 1: the editor's picture could not be written to /nonexistent-velmora/a.png\n");
+    EXPECT_EQ(o.out.find("idle"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find(R"({"call":"dispatcher","id":45,"index":0,"text":"hidden"})"), std::string::npos) << o.out;
+}
+
+// A PNG's width, from its header; 0 for a file that is not one.
+std::uint32_t PngWidth(const std::string& bytes) {
+    if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) {
+        return 0;
+    }
+    std::uint32_t width = 0;
+    for (int i = 16; i < 20; ++i) {
+        width = (width << 8) | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
+    }
+    return width;
+}
+
+TEST_F(EditorCommand, TheRealEditorTakesEventsAndDrawsAtTheHostsPpi) {
+    const std::string script = "{\"do\":\"move\",\"x\":20,\"y\":20}\n{\"do\":\"snapshot\",\"out\":\"" + File("editor.png") + "\"}\n";
+    const Outcome plain = RunDemo(script, "");
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    EXPECT_NE(plain.out.find("{\"call\":\"hint\",\"text\":\"Legato"), std::string::npos) << plain.out;
+    const std::uint32_t width = PngWidth(ReadAll(File("editor.png")));
+    EXPECT_GT(width, 0U);
+    const Outcome doubled = RunDemo(script, "--ppi 192");
+    ASSERT_EQ(doubled.status, 0) << doubled.err;
+    EXPECT_EQ(PngWidth(ReadAll(File("editor.png"))), 2 * width);
+}
+
+}  // namespace
+}  // namespace velmora::test
