@@ -192,6 +192,32 @@ TEST(CairoCanvas, ASingleLineLowerThanItsBoxIsNotCutThroughItsLetters) {
     EXPECT_LE(ink.right, rect.right);
 }
 
+TEST(CairoCanvas, ALineSlightlyTooWideIsNarrowedWholeAndAMuchWiderOneIsCut) {
+    // The bar at the end reaches below the baseline, where no letter before
+    // it does: ink down there means the line's end is shown.
+    const std::string line = "Preserve Port|";
+    CairoCanvas probe(400, 40);
+    probe.text(line, Rect{0, 0, 400, 40}, kFont, 0xFFFFFF, kTextSingleLine);
+    const int natural = InkIn(probe.picture(), Rect{0, 0, 400, 40}).width();
+    CairoCanvas letters(400, 40);
+    letters.text("Preserve Port", Rect{0, 0, 400, 40}, kFont, 0xFFFFFF, kTextSingleLine);
+    const int baseline = InkIn(letters.picture(), Rect{0, 0, 400, 40}).bottom;
+    for (const bool centred : {false, true}) {
+        SCOPED_TRACE(centred ? "centred" : "left");
+        const unsigned flags = kTextSingleLine | (centred ? kTextCentre : 0u);
+        const Rect narrow{10, 0, 10 + natural * 9 / 10, 40};
+        CairoCanvas a(400, 40);
+        a.text(line, narrow, kFont, 0xFFFFFF, flags);
+        EXPECT_EQ(InkOutside(a.picture(), narrow), 0);
+        EXPECT_GT(InkIn(a.picture(), narrow).bottom, baseline) << "the whole line, narrowed";
+        const Rect half{10, 0, 10 + natural / 2, 40};
+        CairoCanvas b(400, 40);
+        b.text(line, half, kFont, 0xFFFFFF, flags);
+        EXPECT_EQ(InkOutside(b.picture(), half), 0);
+        EXPECT_LE(InkIn(b.picture(), half).bottom, baseline) << "cut before its end";
+    }
+}
+
 TEST(CairoCanvas, TextIsPlacedTopLeftOrCentred) {
     const Rect rect{10, 10, 210, 50};
     CairoCanvas plain(220, 60);

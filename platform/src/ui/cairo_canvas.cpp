@@ -248,6 +248,9 @@ void CairoCanvas::fill(const Rect& rect, Colour colour) {
     cairo_restore(cr);
 }
 
+// How far a single line may be narrowed to fit its box.
+constexpr double kNarrowestLine = 0.8;
+
 void CairoCanvas::text(std::string_view utf8, const Rect& rect, const Font& font, Colour colour, unsigned flags) {
     if (utf8.empty() || rect.width() <= 0 || rect.height() <= 0 || font.height <= 0) {
         return;
@@ -286,9 +289,16 @@ void CairoCanvas::text(std::string_view utf8, const Rect& rect, const Font& font
 
     PangoRectangle logical{};
     pango_layout_get_pixel_extents(layout, nullptr, &logical);
+    // A line a little wider than its box is narrowed to fit, as the narrower
+    // face it was laid out for would draw it; beyond that it is cut.
+    double narrow = 1.0;
+    if (singleLine && !bounded && logical.width > rect.width()) {
+        narrow = std::max(kNarrowestLine, static_cast<double>(rect.width()) / static_cast<double>(logical.width));
+    }
+    const int shownWidth = static_cast<int>(std::ceil(logical.width * narrow));
     int x = rect.left;
     if (centre && !bounded) {
-        x = rect.left + (rect.width() - logical.width) / 2 - logical.x;
+        x = rect.left + (rect.width() - shownWidth) / 2 - static_cast<int>(logical.x * narrow);
     }
     int y = rect.top;
     if ((flags & kTextVerticalCentre) != 0) {
@@ -306,7 +316,9 @@ void CairoCanvas::text(std::string_view utf8, const Rect& rect, const Font& font
     cairo_rectangle(cr, rect.left, rect.top, rect.width(), bottom - rect.top);
     cairo_clip(cr);
     SetColour(cr, colour);
-    cairo_move_to(cr, x, y);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, narrow, 1.0);
+    cairo_move_to(cr, 0, 0);
     pango_cairo_show_layout(cr, layout);
     cairo_restore(cr);
     g_object_unref(layout);
