@@ -1,6 +1,9 @@
 // The order of a paint.
 #include "editor/paint.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/instance.h"
 #include "editor/layout.h"
 #include "editor/paint_parts.h"
@@ -41,7 +44,13 @@ void PaintEditorWindow(Instance& plug) {
     if (plug.visible == 0 || !ProcessSkin().loaded()) {
         return;
     }
-    platform::ui::CairoCanvas canvas(plug.editorWindow->width(), plug.editorWindow->height());
+    // Only the units the stretch shows are drawn: the client size divided by
+    // the scale, and never more than the client size.
+    const int width = plug.editorWindow->width();
+    const int height = plug.editorWindow->height();
+    const float scale = plug.scaleFactor > 1.0f ? plug.scaleFactor : 1.0f;
+    platform::ui::CairoCanvas canvas(std::min(width, static_cast<int>(std::ceil(static_cast<float>(width) / scale))),
+                                     std::min(height, static_cast<int>(std::ceil(static_cast<float>(height) / scale))));
     PaintEditor(plug, canvas, ProcessSkin(), ProcessFonts());
 }
 

@@ -35,8 +35,10 @@ struct Skin {
     bool loaded() const { return !main.empty(); }
 };
 
-// The face every text uses, and the two heights held for the process.
-inline constexpr const char* kEditorFace = "Cuprum";
+// The face every text uses, and the two heights held for the process. Where
+// the host's narrow face is missing, a narrow face of the system stands in for
+// it, so labels keep to their boxes.
+inline constexpr const char* kEditorFace = "Cuprum,Liberation Sans Narrow,DejaVu Sans Condensed";
 
 struct EditorFonts {
     platform::ui::Font height16{kEditorFace, 16};

@@ -18,9 +18,11 @@ void LoadSharedFontsAndSkin(ZOLTVSTExprPlug& first) {
     editor::RegisterEditorFont(folder);
     std::string debugLines;
     editor::LoadSkin(editor::ProcessSkin(), folder + "/Plugins/Fruity/Generators/ZOLT Velmora/Notation.bmp", debugLines);
+    // Said whatever the debug switch: no instance has had the chance to turn it on yet.
     std::istringstream lines(debugLines);
     for (std::string line; std::getline(lines, line);) {
-        first.DebugLog("%s", line.c_str());
+        line.insert(0, "ZOLT Velmora : ");
+        first.Host().debugLine(line.c_str());
     }
 }
 

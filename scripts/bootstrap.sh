@@ -9,9 +9,11 @@ cd "$(dirname "$0")/.."
 
 # The editor draws with cairo and pango and finds its face with fontconfig;
 # the skin generator draws its bitmaps during the build with FreeType too, from
-# the Emmentaler notation font. DejaVu is the face's substitute.
+# the Emmentaler notation font and DejaVu. Liberation Sans Narrow stands in for
+# the editor's narrow face when the host does not ship it.
 build=(g++ cmake ninja-build pkg-config zlib1g-dev rapidjson-dev
-  libcairo2-dev libpango1.0-dev libfontconfig-dev libfreetype-dev lilypond-fonts fonts-dejavu-core)
+  libcairo2-dev libpango1.0-dev libfontconfig-dev libfreetype-dev lilypond-fonts fonts-dejavu-core
+  fonts-dejavu-extra fonts-liberation)
 tests=(
   clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev

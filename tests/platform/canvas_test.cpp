@@ -180,6 +180,18 @@ TEST(CairoCanvas, TextStaysInsideItsRectangleWithEveryLayout) {
     }
 }
 
+TEST(CairoCanvas, ASingleLineLowerThanItsBoxIsNotCutThroughItsLetters) {
+    // A box 6 pixels high for a line twice as high: the letters show whole
+    // below it, and the sides still cut.
+    const Rect rect{10, 10, 60, 16};
+    CairoCanvas canvas(120, 60);
+    canvas.text("Hgjyp Hgjyp Hgjyp", rect, kFont, 0xFFFFFF, kTextSingleLine);
+    const Ink ink = InkIn(canvas.picture(), Rect{0, 0, 120, 60});
+    EXPECT_GT(ink.bottom, rect.bottom + 4);
+    EXPECT_LT(ink.bottom, 40);
+    EXPECT_LE(ink.right, rect.right);
+}
+
 TEST(CairoCanvas, TextIsPlacedTopLeftOrCentred) {
     const Rect rect{10, 10, 210, 50};
     CairoCanvas plain(220, 60);

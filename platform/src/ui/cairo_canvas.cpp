@@ -190,7 +190,6 @@ struct CairoCanvas::Surface {
     int width = 0;
     int height = 0;
     // Kept between stretches so a paint does not allocate them again.
-    Bitmap stretched;
     std::vector<int> columns;
 };
 
@@ -296,9 +295,15 @@ void CairoCanvas::text(std::string_view utf8, const Rect& rect, const Font& font
         y = rect.top + (rect.height() - logical.height) / 2 - logical.y;
     }
 
+    // A single line is never cut through its letters: a box lower than the
+    // font's line still shows the whole line.
+    int bottom = rect.bottom;
+    if (singleLine) {
+        bottom = std::max(bottom, y + logical.y + logical.height);
+    }
     cairo_t* cr = surface_->cr;
     cairo_save(cr);
-    cairo_rectangle(cr, rect.left, rect.top, rect.width(), rect.height());
+    cairo_rectangle(cr, rect.left, rect.top, rect.width(), bottom - rect.top);
     cairo_clip(cr);
     SetColour(cr, colour);
     cairo_move_to(cr, x, y);
@@ -310,7 +315,7 @@ void CairoCanvas::text(std::string_view utf8, const Rect& rect, const Font& font
 void CairoCanvas::stretchOnto(Window& window, float scale) {
     const int width = std::max(window.width(), 0);
     const int height = std::max(window.height(), 0);
-    Bitmap& out = surface_->stretched;
+    Bitmap out = window.takePictureMemory();
     out.id = 0;
     out.width = width;
     out.height = height;
@@ -356,7 +361,7 @@ void CairoCanvas::stretchOnto(Window& window, float scale) {
             row[x] = column >= 0 ? (in[column] | kOpaque) : kOpaque;
         }
     }
-    window.present(out);
+    window.present(std::move(out));
 }
 
 Bitmap CairoCanvas::picture() const {

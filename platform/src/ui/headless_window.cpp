@@ -43,7 +43,7 @@ void HeadlessWindow::paintPending() {
     }
 }
 
-void HeadlessWindow::present(const Bitmap& picture) { picture_ = picture; }
+void HeadlessWindow::present(Bitmap&& picture) { picture_ = std::move(picture); }
 
 bool HeadlessWindow::deliver(const WindowEvent& event) {
     if (event.kind == WindowEvent::Kind::Size) {

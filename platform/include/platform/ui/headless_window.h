@@ -23,7 +23,8 @@ public:
     void invalidate() override;
     void invalidate(const Rect& pixels) override;
     void paintPending() override;
-    void present(const Bitmap& picture) override;
+    void present(Bitmap&& picture) override;
+    Bitmap takePictureMemory() override { return std::move(picture_); }
     void* nativeHandle() override { return this; }
 
     // A message from the host; answers whether the handler took it. A size

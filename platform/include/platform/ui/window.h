@@ -49,7 +49,10 @@ public:
     // Paints now when something was marked (the message loop's paint message).
     virtual void paintPending() = 0;
     // The picture a paint made, already at window pixels.
-    virtual void present(const Bitmap& picture) = 0;
+    virtual void present(Bitmap&& picture) = 0;
+    // The memory of the picture shown, handed back for the next one so a
+    // paint of the same size allocates nothing; empty when there is none.
+    virtual Bitmap takePictureMemory() { return {}; }
     // The handle the window system knows the window by.
     virtual void* nativeHandle() = 0;
 };
