@@ -4,9 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 
+#include "bench/timing_reporter.h"
 #include "core/instance.h"
 #include "editor/paint.h"
 #include "editor/skin.h"
@@ -46,38 +46,17 @@ void BM_Paint(benchmark::State& state) {
 }
 BENCHMARK(BM_Paint)->ArgsProduct({{0, 1, 2, 3}, {1, 4}})->Unit(benchmark::kMicrosecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            times_[r.benchmark_name()] = r.GetAdjustedRealTime();
+void PrintRatios(const velmora::bench::TimingReporter& times) {
+    std::printf("\neditor_paint: scale 4 / scale 1 per full paint (goal: at most 2x)\n");
+    for (int panel = 0; panel < 4; ++panel) {
+        const double one = times.time("BM_Paint/" + std::to_string(panel) + "/1");
+        const double four = times.time("BM_Paint/" + std::to_string(panel) + "/4");
+        if (one > 0.0 && four > 0.0) {
+            std::printf("  %-12s %5.2fx  (%.0f us at scale 1, %.0f us at scale 4)\n", kPanels[panel], four / one, one, four);
         }
     }
-    void PrintRatios() const {
-        std::printf("\neditor_paint: scale 4 / scale 1 per full paint (goal: at most 2x)\n");
-        for (int panel = 0; panel < 4; ++panel) {
-            const auto one = times_.find("BM_Paint/" + std::to_string(panel) + "/1");
-            const auto four = times_.find("BM_Paint/" + std::to_string(panel) + "/4");
-            if (one == times_.end() || four == times_.end() || one->second <= 0.0) {
-                continue;
-            }
-            std::printf("  %-12s %5.2fx  (%.0f us at scale 1, %.0f us at scale 4)\n", kPanels[panel],
-                        four->second / one->second, one->second, four->second);
-        }
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
+}
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return velmora::bench::RunAndPrintRatios(argc, argv, PrintRatios); }

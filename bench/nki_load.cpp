@@ -10,10 +10,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "bench/timing_reporter.h"
 #include "importer/container/patch_handles.h"
 #include "importer/container/patch_load.h"
 #include "importer/container/patch_open.h"
@@ -143,45 +143,26 @@ BENCHMARK(ReadAndCrc)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(OpenAndLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(OpenLoadAndReadObjects)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs) {
-            if (r.run_type == Run::RT_Iteration && !r.error_occurred) {
-                times_[r.run_name.function_name] = r.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
+void PrintRatios(const velmora::bench::TimingReporter& times) {
+    const Fixture& f = TheFixture();
+    std::printf("\nnki_load: file %.1f MB, preset data %.1f MB (packed subtree)\n", static_cast<double>(f.fileBytes) / 1e6,
+                static_cast<double>(f.presetBytes) / 1e6);
+    const double base = times.time("ReadAndCrc");
+    if (base <= 0.0) {
+        return;
     }
-    void PrintRatios() const {
-        const Fixture& f = TheFixture();
-        std::printf("\nnki_load: file %.1f MB, preset data %.1f MB (packed subtree)\n", static_cast<double>(f.fileBytes) / 1e6,
-                    static_cast<double>(f.presetBytes) / 1e6);
-        const auto base = times_.find("ReadAndCrc");
-        if (base == times_.end()) {
-            return;
-        }
-        for (const char* name : {"OpenAndLoad", "OpenLoadAndReadObjects"}) {
-            const auto it = times_.find(name);
-            if (it != times_.end()) {
-                std::printf("  %-24s / read and CRC-32 = %5.2fx  (%.1f ms vs %.1f ms; target within 3x)\n", name,
-                            it->second / base->second, it->second, base->second);
-            }
+    for (const char* name : {"OpenAndLoad", "OpenLoadAndReadObjects"}) {
+        const double t = times.time(name);
+        if (t > 0.0) {
+            std::printf("  %-24s / read and CRC-32 = %5.2fx  (%.1f ms vs %.1f ms; target within 3x)\n", name, t / base, t,
+                        base);
         }
     }
-
-private:
-    std::map<std::string, double> times_;
-};
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
     TheFixture();
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
-    benchmark::Shutdown();
-    return 0;
+    return velmora::bench::RunAndPrintRatios(argc, argv, PrintRatios);
 }

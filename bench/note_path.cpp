@@ -7,10 +7,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 
+#include "bench/timing_reporter.h"
 #include "plugin/plugin.h"
 
 namespace {
@@ -136,49 +136,29 @@ BENCHMARK(BM_NoteCycle)->Apply(Args);
 BENCHMARK(BM_NoteCycleNaiveBaseline)->Apply(Args);
 
 // Collects the per-iteration times so the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            times_[r.benchmark_name()] = r.GetAdjustedRealTime();
-        }
-    }
-    void PrintRatios() const {
-        auto t = [&](const std::string& name, int live, int sw) {
-            const auto it = times_.find(name + "/" + std::to_string(live) + "/" + std::to_string(sw));
-            return it == times_.end() ? 0.0 : it->second;
-        };
-        std::printf("\nnote_path ratios (per note cycle)\n");
-        for (int sw : {0, 1}) {
-            const char* what = sw != 0 ? "with switch" : "no switch  ";
-            for (int live : {0, 1000, 20000}) {
-                const double ours = t("BM_NoteCycle", live, sw);
-                const double naive = t("BM_NoteCycleNaiveBaseline", live, sw);
-                if (ours > 0.0 && naive > 0.0) {
-                    std::printf("  %s live %5d: baseline / ours = %7.1fx  (%.1f ns vs %.1f ns)\n", what, live,
-                                naive / ours, naive, ours);
-                }
-            }
-            const double at0 = t("BM_NoteCycle", 0, sw);
-            const double at20k = t("BM_NoteCycle", 20000, sw);
-            if (at0 > 0.0) {
-                std::printf("  %s cost at 20000 live / cost at 0 live = %.2fx\n", what, at20k / at0);
+void PrintRatios(const velmora::bench::TimingReporter& times) {
+    auto t = [&](const std::string& name, int live, int sw) {
+        return times.time(name + "/" + std::to_string(live) + "/" + std::to_string(sw));
+    };
+    std::printf("\nnote_path ratios (per note cycle)\n");
+    for (int sw : {0, 1}) {
+        const char* what = sw != 0 ? "with switch" : "no switch  ";
+        for (int live : {0, 1000, 20000}) {
+            const double ours = t("BM_NoteCycle", live, sw);
+            const double naive = t("BM_NoteCycleNaiveBaseline", live, sw);
+            if (ours > 0.0 && naive > 0.0) {
+                std::printf("  %s live %5d: baseline / ours = %7.1fx  (%.1f ns vs %.1f ns)\n", what, live,
+                            naive / ours, naive, ours);
             }
         }
+        const double at0 = t("BM_NoteCycle", 0, sw);
+        const double at20k = t("BM_NoteCycle", 20000, sw);
+        if (at0 > 0.0) {
+            std::printf("  %s cost at 20000 live / cost at 0 live = %.2fx\n", what, at20k / at0);
+        }
     }
-
-private:
-    std::map<std::string, double> times_;
-};
+}
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return velmora::bench::RunAndPrintRatios(argc, argv, PrintRatios); }
