@@ -40,6 +40,11 @@ struct EditorState {
     std::int32_t dragTarget = kNoDragTarget;
     std::int32_t dragStart = 0;
     void* savedCursor = nullptr;  // set while a drag is in progress
+    platform::ui::Point pressPoint{};           // screen position of the press that began a drag
+    platform::ui::Point dragOrigin{-1, -1};     // the pinned cursor's screen position; (-1,-1) = no drag
+    float dragAccumX = 0.0f;                    // movement since the press, upwards positive for Y
+    float dragAccumY = 0.0f;
+    std::uint8_t warping = 0;                   // set while the editor itself moves the cursor
     // The editor's window: created hidden with the instance, destroyed with it.
     std::unique_ptr<platform::ui::Window> editorWindow;
 };

@@ -1,12 +1,17 @@
 // Decoding the window's messages.
 #include "editor/message_handler.h"
 
+#include <cstdlib>
+
 #include "core/instance.h"
+#include "editor/clicks.h"
+#include "editor/drag.h"
 #include "editor/hints.h"
+#include "editor/keys.h"
 #include "editor/layout.h"
+#include "editor/modifiers.h"
 #include "editor/paint.h"
 #include "editor/scale.h"
-#include "editor/skin.h"
 
 namespace velmora::editor {
 
@@ -19,10 +24,19 @@ namespace {
 int Units(int pixels, float scale) { return static_cast<int>(static_cast<float>(pixels) / scale); }
 
 void MouseMove(Instance& plug, int x, int y) {
+    if (plug.articbanks != 0 && ControlDown(plug)) {
+        plug.editorWindow->activate();
+    }
     // The hint follows the position this move reports.
     UpdateHint(plug, x, y);
+    if (plug.warping != 0) {
+        return;
+    }
     plug.mousePosX = x;
     plug.mousePosY = y;
+    if (Dragging(plug)) {
+        DragMouseMove(plug);
+    }
     // Hover highlights follow the mouse at once.
     if ((plug.tab == kArticulationPanel || plug.tab == kControllerPanel) && Inside(x, y, 5, 5, 233, 94)) {
         plug.RepaintEditor(Repaint::Whole);
@@ -30,24 +44,34 @@ void MouseMove(Instance& plug, int x, int y) {
     }
 }
 
-void Click(Instance& plug, int x, int y) {
-    if (plug.tab == kGeneralPanel) {
-        constexpr Rect kPageLabels[] = {{5, 92, 53, 116}, {55, 92, 125, 116}, {127, 92, 187, 116}};
-        for (int page = 0; page < 3; ++page) {
-            const Rect& r = kPageLabels[page];
-            if (Inside(x, y, r.left, r.top, r.right, r.bottom)) {
-                plug.processState->generalPage = page;
-                plug.RepaintEditor(Repaint::Whole);
-                return;
-            }
-        }
+// A release within 5 units of the press, on both axes, is a click.
+bool ReleasedInPlace(const Instance& plug) {
+    return std::abs(plug.pressPosX - plug.mousePosX) <= 5 && std::abs(plug.pressPosY - plug.mousePosY) <= 5;
+}
+
+void ButtonDown(Instance& plug, MouseButton button, int x, int y) {
+    if (button == MouseButton::Left) {
+        LeftButtonDown(plug, x, y);
+    } else {
+        plug.mousePosX = plug.pressPosX = x;
+        plug.mousePosY = plug.pressPosY = y;
     }
-    for (int k = 0; k < 3; ++k) {
-        if (InTabButton(k, x, y)) {
-            plug.tab = k;
-            plug.RepaintEditor(Repaint::Whole);
-            return;
-        }
+}
+
+void ButtonUp(Instance& plug, MouseButton button, int x, int y) {
+    if (button == MouseButton::Left) {
+        EndDrag(plug, true);
+    }
+    if (!ReleasedInPlace(plug)) {
+        return;
+    }
+    plug.mousePosX = x;
+    plug.mousePosY = y;
+    switch (button) {
+        case MouseButton::Left: Click(plug, x, y); break;
+        case MouseButton::Right: RightClick(plug, x, y); break;
+        case MouseButton::Middle: MiddleClick(plug, x, y); break;
+        case MouseButton::None: break;
     }
 }
 
@@ -55,6 +79,8 @@ void Click(Instance& plug, int x, int y) {
 
 bool HandleEditorMessage(Instance& plug, const WindowEvent& event) {
     const float scale = plug.scaleFactor;
+    const int x = Units(event.x, scale);
+    const int y = Units(event.y, scale);
     switch (event.kind) {
         case WindowEvent::Kind::Paint:
             PaintEditorWindow(plug);
@@ -66,27 +92,27 @@ bool HandleEditorMessage(Instance& plug, const WindowEvent& event) {
         case WindowEvent::Kind::EraseBackground:
             return true;
         case WindowEvent::Kind::Activate:
+            EndDrag(plug, false);
             plug.DebugLog(event.active ? "Now active" : "Now inactive");
             return true;
+        case WindowEvent::Kind::SetCursor:
+            // The hidden cursor stays hidden while a drag is in progress.
+            return Dragging(plug);
         case WindowEvent::Kind::MouseMove:
-            MouseMove(plug, Units(event.x, scale), Units(event.y, scale));
+            MouseMove(plug, x, y);
             return true;
         case WindowEvent::Kind::ButtonDown:
-            if (event.button == MouseButton::Left) {
-                plug.pressPosX = Units(event.x, scale);
-                plug.pressPosY = Units(event.y, scale);
-            }
+            ButtonDown(plug, event.button, x, y);
             return true;
         case WindowEvent::Kind::ButtonUp:
-            if (event.button == MouseButton::Left && Units(event.x, scale) == plug.pressPosX &&
-                Units(event.y, scale) == plug.pressPosY) {
-                Click(plug, plug.pressPosX, plug.pressPosY);
-            }
+            ButtonUp(plug, event.button, x, y);
             return true;
-        case WindowEvent::Kind::SetCursor:
         case WindowEvent::Kind::Wheel:
+            Wheel(plug, event.delta);
+            return true;
         case WindowEvent::Kind::KeyDown:
-            return false;
+            KeyDown(plug, event.key);
+            return true;
     }
     return false;
 }

@@ -34,11 +34,11 @@ public:
     void setHeadlessHost(const velmora::HeadlessHost* host) { headlessHost_ = host; }
 
 private:
+    const velmora::HeadlessHost* headlessHost_ = nullptr;
     HostWindows hostWindows_;
     FileDialogs fileDialogs_;
-    KeyboardState keyboardState_;
+    KeyboardState keyboardState_{&headlessHost_};
     PopupMenus popupMenus_;
-    const velmora::HeadlessHost* headlessHost_ = nullptr;
 };
 
 // The process's platform; the plugin's instances all use it.

@@ -53,6 +53,8 @@ public:
     // The memory of the picture shown, handed back for the next one so a
     // paint of the same size allocates nothing; empty when there is none.
     virtual Bitmap takePictureMemory() { return {}; }
+    // Makes the window the active one of its application (keys reach it).
+    virtual void activate() {}
     // The handle the window system knows the window by.
     virtual void* nativeHandle() = 0;
 };
