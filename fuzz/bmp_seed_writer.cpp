@@ -21,12 +21,9 @@ w::Image Picture(int width, int height) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-        return 2;
-    }
-    const std::string folder = argv[1];
+namespace {
+
+bool WriteSeeds(const std::string& folder) {
     bool ok = true;
     const auto write = [&](const std::string& name, const w::Bytes& bytes) {
         ok = velmora::test::WriteSeedFile(folder, name + ".bmp", bytes) && ok;
@@ -50,5 +47,9 @@ int main(int argc, char** argv) {
     w::Bytes huge = w::bmpFile(Picture(2, 2), {.bits = 32, .topDown = true});
     w::put32(huge, w::kWidthAt, 0x7FFFFFFF);
     write("refused-huge", huge);
-    return ok ? 0 : 1;
+    return ok;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return velmora::test::SeedWriterMain(argc, argv, WriteSeeds); }

@@ -10,11 +10,9 @@
 namespace pw = velmora::patch_writer;
 using velmora::test::FileForm;
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-        return 2;
-    }
+namespace {
+
+bool WriteSeeds(const std::string& folder) {
     std::vector<pw::InstrumentSpec> instruments;
     {
         pw::InstrumentSpec s = velmora::test::NumberedInstrument(3);
@@ -45,14 +43,18 @@ int main(int argc, char** argv) {
         for (bool big : {false, true}) {
             pw::InstrumentSpec s = base;
             s.bigEndian = big;
-            ok = velmora::test::WriteSeedFile(argv[1], "plain-" + std::to_string(index++) + ".nki", velmora::test::InstrumentFile(s)) && ok;
+            ok = velmora::test::WriteSeedFile(folder, "plain-" + std::to_string(index++) + ".nki", velmora::test::InstrumentFile(s)) && ok;
         }
-        ok = velmora::test::WriteSeedFile(argv[1], "container-" + std::to_string(index++) + ".nki",
+        ok = velmora::test::WriteSeedFile(folder, "container-" + std::to_string(index++) + ".nki",
                   velmora::test::InstrumentFile(base, FileForm::Container)) &&
              ok;
         // The bare preset stream too, so the fuzzer can reach the objects
         // without first finding a valid checksum.
-        ok = velmora::test::WriteSeedFile(argv[1], "stream-" + std::to_string(index++) + ".bin", pw::presetStream(base)) && ok;
+        ok = velmora::test::WriteSeedFile(folder, "stream-" + std::to_string(index++) + ".bin", pw::presetStream(base)) && ok;
     }
-    return ok ? 0 : 1;
+    return ok;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return velmora::test::SeedWriterMain(argc, argv, WriteSeeds); }

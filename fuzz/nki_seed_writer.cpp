@@ -20,12 +20,9 @@ w::Bytes preset(std::size_t n) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-        return 2;
-    }
-    const std::string folder = argv[1];
+namespace {
+
+bool WriteSeeds(const std::string& folder) {
     bool ok = true;
     int index = 0;
     for (auto level : {velmora::codec::FastLzLevel::One, velmora::codec::FastLzLevel::Two}) {
@@ -54,5 +51,9 @@ int main(int argc, char** argv) {
             }
         }
     }
-    return ok ? 0 : 1;
+    return ok;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return velmora::test::SeedWriterMain(argc, argv, WriteSeeds); }

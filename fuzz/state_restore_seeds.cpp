@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/seed_files.h"
 #include "tests/support/state_writer.h"
 
 using namespace velmora::test;
@@ -68,12 +69,9 @@ bool Write(const std::string& folder, const std::string& name, std::uint8_t modu
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-        return 2;
-    }
-    const std::string folder = argv[1];
+namespace {
+
+bool WriteSeeds(const std::string& folder) {
     bool ok = true;
     for (std::uint32_t v = 1; v <= 10; ++v) {
         ok = Write(folder, "version-" + std::to_string(v), 0, WriteState(Full(v))) && ok;
@@ -82,5 +80,9 @@ int main(int argc, char** argv) {
         ok = Write(folder, "midi-out-" + std::to_string(v), 1, WriteMidiOutState(MidiOut(v))) && ok;
     }
     ok = Write(folder, "version-9-in-midi-out", 1, WriteState(Full(9))) && ok;
-    return ok ? 0 : 1;
+    return ok;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return velmora::test::SeedWriterMain(argc, argv, WriteSeeds); }
