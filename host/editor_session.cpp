@@ -70,6 +70,28 @@ public:
         writer_.String(valid.c_str(), static_cast<rapidjson::SizeType>(valid.size()));
         return *this;
     }
+    CallLine& entries(const HeadlessMenuEntry* entries, int count) {
+        writer_.Key("entries");
+        writer_.StartArray();
+        for (int i = 0; i < count; ++i) {
+            const HeadlessMenuEntry& e = entries[i];
+            const std::string valid = ValidUtf8(e.text);
+            writer_.StartObject();
+            writer_.Key("id");
+            writer_.Int(e.id);
+            writer_.Key("text");
+            writer_.String(valid.c_str(), static_cast<rapidjson::SizeType>(valid.size()));
+            writer_.Key("separator");
+            writer_.Bool(e.separator != 0);
+            writer_.Key("greyed");
+            writer_.Bool(e.greyed != 0);
+            writer_.Key("ticked");
+            writer_.Bool(e.ticked != 0);
+            writer_.EndObject();
+        }
+        writer_.EndArray();
+        return *this;
+    }
     CallLine& number(const char* key, std::int64_t value) {
         writer_.Key(key);
         writer_.Int64(value);
@@ -97,6 +119,8 @@ EditorHost::EditorHost(LineWriter write) : write_(std::move(write)) {
     headless_.context = this;
     headless_.windowResized = &EditorHost::WindowResized;
     headless_.keyHeld = &EditorHost::KeyHeld;
+    headless_.menu = &EditorHost::Menu;
+    headless_.fileDialog = &EditorHost::FileDialog;
 }
 
 void EditorHost::write(const std::string& line) const {
@@ -172,6 +196,24 @@ BOOL EditorHost::PromptEdit(int, int, char* caption, char* text, int&) {
 
 void EditorHost::WindowResized(void* context, int width, int height) {
     static_cast<EditorHost*>(context)->write(CallLine("resize").number("width", width).number("height", height).finish());
+}
+
+int EditorHost::Menu(void* context, const HeadlessMenuEntry* entries, int count) {
+    auto& host = *static_cast<EditorHost*>(context);
+    host.write(CallLine("menu").entries(entries, entries != nullptr ? count : 0).finish());
+    const std::optional<ScriptAnswer> a = host.answer(Question::Menu);
+    return a && !a->cancel ? a->id : 0;
+}
+
+int EditorHost::FileDialog(void* context, int save, const char* title, const char* filter, char* path, int pathSize) {
+    auto& host = *static_cast<EditorHost*>(context);
+    host.write(CallLine(save != 0 ? "save" : "open").text("title", title).text("filter", filter).finish());
+    const std::optional<ScriptAnswer> a = host.answer(save != 0 ? Question::Save : Question::Open);
+    if (!a || a->cancel || path == nullptr || pathSize <= 0 || a->text.size() >= static_cast<std::size_t>(pathSize)) {
+        return 0;
+    }
+    std::memcpy(path, a->text.c_str(), a->text.size() + 1);
+    return 1;
 }
 
 int EditorHost::KeyHeld(void* context, int virtualKey) {

@@ -36,6 +36,8 @@ public:
 private:
     static void WindowResized(void* context, int width, int height);
     static int KeyHeld(void* context, int virtualKey);
+    static int Menu(void* context, const HeadlessMenuEntry* entries, int count);
+    static int FileDialog(void* context, int save, const char* title, const char* filter, char* path, int pathSize);
     // The first queued answer to this kind of question, taken off the queue.
     std::optional<ScriptAnswer> answer(Question question);
     void write(const std::string& line) const;

@@ -33,6 +33,15 @@ enum HeadlessEventKind : std::int32_t {
     kHeadlessPaint = 8,  // no message: paints what is marked for painting
 };
 
+// One entry of a pop-up menu; text is UTF-8 (null for a separator).
+struct HeadlessMenuEntry {
+    std::int32_t id;
+    const char* text;
+    std::int32_t separator;
+    std::int32_t greyed;
+    std::int32_t ticked;
+};
+
 // The host's side: what the plugin's windows tell it and ask of it. Entries
 // may be null; `size` says which entries a host built with an older layout has.
 struct HeadlessHost {
@@ -43,6 +52,11 @@ struct HeadlessHost {
     // Whether a key is held down now, by virtual key code (the modifier keys:
     // 0x10 shift, 0x11 control, 0x12 alt and their left/right codes 0xA0-0xA5).
     int (*keyHeld)(void* context, int virtualKey);
+    // A pop-up menu at the cursor: the chosen entry's id, 0 when dismissed.
+    int (*menu)(void* context, const HeadlessMenuEntry* entries, int count);
+    // An open (save 0) or save (save 1) dialog: the chosen path is written,
+    // terminated, into path (pathSize bytes) and 1 answered; 0 when cancelled.
+    int (*fileDialog)(void* context, int save, const char* title, const char* filter, char* path, int pathSize);
 };
 
 }  // extern "C"

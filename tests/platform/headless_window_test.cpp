@@ -16,7 +16,7 @@ protected:
     }
 
     std::vector<std::pair<int, int>> resizes;
-    velmora::HeadlessHost host{sizeof(velmora::HeadlessHost), this, &Resized, nullptr};
+    velmora::HeadlessHost host{sizeof(velmora::HeadlessHost), this, &Resized, nullptr, nullptr, nullptr};
     const velmora::HeadlessHost* table = &host;
     HeadlessWindow window{&table};
 };
@@ -33,7 +33,7 @@ TEST_F(HeadlessWindowTest, SetSizeReportsOnlyAChange) {
     const velmora::HeadlessHost* none = nullptr;
     HeadlessWindow early(&none);
     early.setSize(10, 20);
-    velmora::HeadlessHost bare{sizeof(velmora::HeadlessHost), this, nullptr, nullptr};
+    velmora::HeadlessHost bare{sizeof(velmora::HeadlessHost), this, nullptr, nullptr, nullptr, nullptr};
     const velmora::HeadlessHost* bareTable = &bare;
     HeadlessWindow old(&bareTable);
     old.setSize(30, 40);

@@ -36,9 +36,9 @@ public:
 private:
     const velmora::HeadlessHost* headlessHost_ = nullptr;
     HostWindows hostWindows_;
-    FileDialogs fileDialogs_;
+    FileDialogs fileDialogs_{&headlessHost_};
     KeyboardState keyboardState_{&headlessHost_};
-    PopupMenus popupMenus_;
+    PopupMenus popupMenus_{&headlessHost_};
 };
 
 // The process's platform; the plugin's instances all use it.
