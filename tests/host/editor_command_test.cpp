@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -246,6 +247,29 @@ TEST_F(EditorCommand, TheRealEditorTakesEventsAndDrawsAtTheHostsPpi) {
     const Outcome doubled = RunDemo(script, "--ppi 192");
     ASSERT_EQ(doubled.status, 0) << doubled.err;
     EXPECT_EQ(PngWidth(ReadAll(File("editor.png"))), 2 * width);
+}
+
+// Keys reach the real editor with the modifiers the script holds: Control+Up
+// minimises at the editor's scale, and Right walks the edited articulation
+// into the next bank, which the listing shows.
+TEST_F(EditorCommand, TheRealEditorTakesKeysWithHeldModifiers) {
+    std::string script = "{\"do\":\"hold\",\"keys\":[\"ctrl\"]}\n{\"do\":\"key\",\"key\":\"Up\"}\n{\"do\":\"hold\",\"keys\":[]}\n";
+    for (int i = 0; i < 17; ++i) {
+        script += "{\"do\":\"key\",\"key\":\"Right\"}\n";
+    }
+    const Outcome o = RunDemo(script, "--ppi 192 --listing");
+    ASSERT_EQ(o.status, 0) << o.err;
+    const std::vector<std::string> lines = Lines(o.out);
+    const std::vector<std::string> minimised = {
+        R"({"call":"resize","width":480,"height":200})",
+        R"({"call":"dispatcher","id":2,"index":0,"value":0})",
+    };
+    const auto at = std::search(lines.begin(), lines.end(), minimised.begin(), minimised.end());
+    EXPECT_NE(at, lines.end()) << o.out;
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), minimised[0]), 1) << "the arrow keys without Control do not resize";
+    for (const char* field : {"\t\"minimised\":\ttrue,", "\t\"editing\":\t17,", "\t\"bankstart\":\t\t16,"}) {
+        EXPECT_NE(o.out.find(field), std::string::npos) << field << "\n" << o.out;
+    }
 }
 
 }  // namespace
