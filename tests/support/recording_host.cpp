@@ -33,6 +33,7 @@ void RecordingHost::clearRecords() {
     hints.clear();
     paramChanges.clear();
     killRequests.clear();
+    prompts.clear();
 }
 
 void RecordingHost::reserve(std::size_t n) {
@@ -111,7 +112,8 @@ int RecordingHost::Voice_ProcessEvent(std::intptr_t handle, int eventId, int, in
 
 void RecordingHost::MIDIOut(TPluginTag, std::intptr_t msg) { midi.push_back(static_cast<std::uint32_t>(msg)); }
 
-BOOL RecordingHost::PromptEdit(int, int, char*, char* text, int&) {
+BOOL RecordingHost::PromptEdit(int x, int y, char* caption, char* text, int& colour) {
+    prompts.push_back({x, y, caption != nullptr ? caption : "", text != nullptr ? text : "", colour});
     if (promptAnswers.empty()) {
         return 0;
     }

@@ -20,6 +20,14 @@ struct DispatcherCall {
     std::string text;  // the text of messages that carry one (10, 19, 22, 45)
 };
 
+struct PromptCall {
+    int x = 0;
+    int y = 0;
+    std::string caption;
+    std::string text;  // as pre-filled
+    int colour = 0;
+};
+
 class RecordingHost final : public TFruityPlugHost {
 public:
     RecordingHost();
@@ -31,6 +39,7 @@ public:
     std::vector<std::string> hints;
     std::vector<std::pair<int, int>> paramChanges;
     std::vector<std::intptr_t> killRequests;
+    std::vector<PromptCall> prompts;
 
     // --- Scripted answers ---
     std::map<std::intptr_t, int> colours;             // voice tag -> colour

@@ -26,6 +26,7 @@ public:
     void present(Bitmap&& picture) override;
     Bitmap takePictureMemory() override { return std::move(picture_); }
     void* nativeHandle() override { return this; }
+    void focus() override { ++focusRequests_; }
 
     // A message from the host; answers whether the handler took it. A size
     // message resizes the window first, as a window system does.
@@ -35,6 +36,7 @@ public:
     const Bitmap& picture() const { return picture_; }
     int wholeInvalidations() const { return whole_.load(std::memory_order_relaxed); }
     int partInvalidations() const { return part_.load(std::memory_order_relaxed); }
+    int focusRequests() const { return focusRequests_; }
 
 private:
     const velmora::HeadlessHost* const* host_;  // the process's host table, may hold null
@@ -47,6 +49,7 @@ private:
     std::atomic<bool> dirty_{false};
     std::atomic<int> whole_{0};
     std::atomic<int> part_{0};
+    int focusRequests_ = 0;  // interface thread only
 };
 
 }  // namespace platform::ui

@@ -55,6 +55,9 @@ public:
     virtual Bitmap takePictureMemory() { return {}; }
     // Makes the window the active one of its application (keys reach it).
     virtual void activate() {}
+    // Gives the keyboard focus to the host window holding this one and then to
+    // this one, so the keys that follow a click reach the editor.
+    virtual void focus() {}
     // The handle the window system knows the window by.
     virtual void* nativeHandle() = 0;
 };
