@@ -53,6 +53,15 @@ constexpr int GridCellAt(int x, int y) {
 // Tab button k (0..2).
 constexpr bool InTabButton(int k, int x, int y) { return Inside(x, y, 6 + 45 * k, 185, 51 + 45 * k, 230); }
 
+// Where icon k's cell starts in the icon strip, plus the 2-pixel margin.
+// Numbers no strip holds (a typed icon id has no limit) land far beyond its
+// edge, where nothing is drawn, instead of overflowing.
+constexpr int IconSourceX(long long icon) {
+    const long long x = 32 * icon + 2;
+    constexpr long long kFar = 1LL << 30;
+    return static_cast<int>(x < -kFar ? -kFar : x > kFar ? kFar : x);
+}
+
 // The icon picker: the first row of the strip shown at the scroll position.
 constexpr int PickerFirstRow(int stripWidth, float scroll) {
     const int rows = (stripWidth / 32) / 8;

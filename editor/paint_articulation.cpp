@@ -56,7 +56,7 @@ void PaintArticulationPanel(const PaintContext& p) {
         p.canvas.text(arts.name[a], {8, 104, 98, 120}, p.fonts.shared.height16, kTextColour, kTextSingleLine | kTextWordEllipsis);
     }
 
-    p.canvas.copy(p.skin.icons, 32 * arts.icon[a] + 2, 1, 28, 27, 15, 132);
+    p.canvas.copy(p.skin.icons, IconSourceX(arts.icon[a]), 1, 28, 27, 15, 132);
 
     // The velocity meter: the darker fill covers the keyswitch box from the
     // top, so the bright part left grows with the keyswitch velocity.

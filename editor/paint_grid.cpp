@@ -34,7 +34,7 @@ void PaintIconPicker(const PaintContext& p) {
     p.canvas.copy(p.skin.main, 259, 486, 11, 34, 223, static_cast<int>(plug.iconScroll * 141.0f + 6.0f));
     const int firstRow = PickerFirstRow(p.skin.icons.width, plug.iconScroll);
     for (int i = 0; i < 48; ++i) {
-        p.canvas.copy(p.skin.icons, 32 * (8 * firstRow + i) + 2, 0, 27, 27, 8 + 26 * (i % 8), 9 + 28 * (i / 8));
+        p.canvas.copy(p.skin.icons, IconSourceX(8 * firstRow + i), 0, 27, 27, 8 + 26 * (i % 8), 9 + 28 * (i / 8));
     }
 }
 
@@ -47,7 +47,7 @@ void PaintGrid(const PaintContext& p) {
         const bool hovered = InGridCell(c, plug.mousePosX, plug.mousePosY);
         const bool highlighted = a == plug.editing || hovered;
         const int icon = a >= 0 && a < kArticulations ? plug.articulations.icon[static_cast<std::size_t>(a)] : 0;
-        p.canvas.copy(p.skin.icons, 32 * icon + 2, highlighted ? 0 : 28, 27, 27, 8 + 28 * col, 9 + 44 * row);
+        p.canvas.copy(p.skin.icons, IconSourceX(icon), highlighted ? 0 : 28, 27, 27, 8 + 28 * col, 9 + 44 * row);
         const int active = a == plug.currentArticulation ? 1 : 0;
         p.canvas.copy(p.skin.main, 240 + 14 * c, 12 * (active + 2 * (hovered ? 1 : 0)), 14, 12, 15 + 28 * col, 36 + 44 * row);
     }

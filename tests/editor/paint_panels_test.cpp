@@ -1,4 +1,5 @@
 // The articulation, controller and General panels, as drawn.
+#include <limits>
 #include <memory>
 
 #include "editor/general_options.h"
@@ -85,6 +86,19 @@ TEST_F(EditorTest, NameIconAndVelocityMeter) {
     ops = paint();
     EXPECT_EQ(One(ops, Rect{8, 104, 98, 120}).text, "Légato «soft»");
     EXPECT_EQ(One(ops, Rect{61, 130, 103, 130}).from.height(), 0);
+}
+
+TEST_F(EditorTest, IconNumbersNoStripHoldsDrawBeyondItsEdge) {
+    plug->tab = 0;
+    for (const int icon : {231, 1 << 30, -5, std::numeric_limits<int>::max(), std::numeric_limits<int>::min()}) {
+        plug->articulations.icon[0] = icon;
+        const auto ops = paint();
+        const Op field = One(ops, Rect{15, 132, 43, 159});
+        const Op cell = One(ops, Rect{8, 9, 35, 36});
+        for (const Op& op : {field, cell}) {
+            EXPECT_TRUE(op.from.left >= skin.icons.width || op.from.right <= 0) << icon;
+        }
+    }
 }
 
 struct KeyNamesCase {
