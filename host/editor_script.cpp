@@ -234,6 +234,13 @@ void ReadAction(const std::string& action, Fields& f, ScriptStep& step) {
                 step.heldKeys.insert(step.heldKeys.end(), std::begin(modifier->codes), std::end(modifier->codes));
             }
         }
+    } else if (action == "show") {
+        f.allowOnly({"do", "instance"});
+        step.kind = ScriptStep::Kind::Show;
+        step.instance = f.integer("instance");
+        if (f.ok() && step.instance < 1) {
+            f.fail("\"instance\" counts from 1");
+        }
     } else if (action == "idle") {
         f.allowOnly({"do"});
         step.kind = ScriptStep::Kind::Idle;

@@ -30,12 +30,14 @@ struct ScriptStep {
         Idle,      // the instance's idle call, then a paint
         Snapshot,  // the editor's picture into a file
         Answer,    // queued for the next question of its kind
+        Show,      // another instance's editor is shown and takes the events from here on
     };
     Kind kind = Kind::Events;
     int line = 0;  // 1-based, in the script file
     std::vector<HeadlessEvent> events;
     std::vector<int> heldKeys;  // virtual key codes, left and right codes too
     std::string path;           // Snapshot
+    int instance = 0;           // Show: 1-based
     ScriptAnswer answer;
 };
 

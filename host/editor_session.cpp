@@ -237,13 +237,24 @@ EditorSession::EditorSession(EditorHost& host, TFruityPlug* plug, const HostExte
     }
     shown_ = true;
     host_.setRecording(true);
+    instances_ = {plug_};
+    show(plug_);
+}
+
+void EditorSession::show(TFruityPlug* plug) {
+    plug_ = plug;
+    if (std::find(shown_editors_.begin(), shown_editors_.end(), plug) == shown_editors_.end()) {
+        shown_editors_.push_back(plug);
+    }
     // The editor needs a parent it can tell from "hide"; the host object will do.
-    plug_->Dispatcher(plug::FPD_ShowEditor, 0, reinterpret_cast<std::intptr_t>(&host_));
+    plug->Dispatcher(plug::FPD_ShowEditor, 0, reinterpret_cast<std::intptr_t>(&host_));
 }
 
 EditorSession::~EditorSession() {
     if (shown_) {
-        plug_->Dispatcher(plug::FPD_ShowEditor, 0, 0);
+        for (TFruityPlug* plug : shown_editors_) {
+            plug->Dispatcher(plug::FPD_ShowEditor, 0, 0);
+        }
         host_.setRecording(false);
     }
     extension_.setHeadlessHost(nullptr);
@@ -275,6 +286,14 @@ bool EditorSession::run(const std::vector<ScriptStep>& steps, std::string& error
                 }
                 break;
             case ScriptStep::Kind::Answer: host_.queue(step.answer); break;
+            case ScriptStep::Kind::Show:
+                if (static_cast<std::size_t>(step.instance) > instances_.size()) {
+                    error = "script line " + std::to_string(step.line) + ": the session has no instance " +
+                            std::to_string(step.instance);
+                    return false;
+                }
+                show(instances_[static_cast<std::size_t>(step.instance - 1)]);
+                break;
         }
     }
     return true;

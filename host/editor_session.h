@@ -55,12 +55,16 @@ inline constexpr std::size_t kPromptTextSize = 256;
 // Whether the table has what driving an editor needs; a one-line reason if not.
 bool HasEditorEntries(const HostExtension& extension, std::string& error);
 
-// One instance's editor from show to hide: the constructor hands the plugin the
-// host's services and shows the editor; the destructor hides it and takes the
-// services back. The host records the calls in between.
+// Editors from show to hide: the constructor hands the plugin the host's
+// services and shows the first instance's editor; a script's show step shows
+// another, which takes the events from then on. The destructor hides every
+// editor shown and takes the services back. The host records the calls in
+// between.
 class EditorSession {
 public:
     EditorSession(EditorHost& host, TFruityPlug* plug, const HostExtension& extension);
+    // The instances a show step may name, 1-based; by default the first plug only.
+    void setInstances(std::vector<TFruityPlug*> instances) { instances_ = std::move(instances); }
     ~EditorSession();
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;
@@ -74,8 +78,12 @@ public:
     bool snapshot(const std::string& pngPath);
 
 private:
+    void show(TFruityPlug* plug);
+
     EditorHost& host_;
-    TFruityPlug* plug_;
+    TFruityPlug* plug_;  // the editor that takes the events
+    std::vector<TFruityPlug*> instances_;
+    std::vector<TFruityPlug*> shown_editors_;
     const HostExtension& extension_;
     bool shown_ = false;
 };

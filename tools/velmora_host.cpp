@@ -384,6 +384,11 @@ int EditorCommand(const Options& o) {
     bool done = false;
     {
         EditorSession editor(host, plug, *extension);
+        std::vector<TFruityPlug*> all;
+        for (std::size_t i = 0; i < host.instanceCount(); ++i) {
+            all.push_back(host.instance(static_cast<int>(i)));
+        }
+        editor.setInstances(std::move(all));
         if (!editor.ok()) {
             std::fprintf(stderr, "velmora-host: the plugin refused the host's headless services\n");
         } else if (!editor.run(*steps, error)) {

@@ -272,5 +272,26 @@ TEST_F(EditorCommand, TheRealEditorTakesKeysWithHeldModifiers) {
     }
 }
 
+// A show step hands the events to another instance's editor; on a host that
+// keeps a single editor, the first one is closed through its own host call.
+TEST_F(EditorCommand, AShowStepMovesTheEventsToAnotherEditor) {
+    const std::string move = "{\"do\":\"move\",\"x\":20,\"y\":20}\n";
+    const Outcome o = RunDemo(move + "{\"do\":\"show\",\"instance\":2}\n" + move, "");
+    ASSERT_EQ(o.status, 0) << o.err;
+    const std::vector<std::string> lines = Lines(o.out);
+    const auto close = std::find(lines.begin(), lines.end(), R"({"call":"dispatcher","id":53,"index":0,"value":0})");
+    ASSERT_NE(close, lines.end()) << o.out;
+    ASSERT_FALSE(lines.empty());
+    EXPECT_NE(lines.front().find("\"text\":\"Legato"), std::string::npos) << "the first editor's first cell";
+    const auto second = std::find_if(close, lines.end(), [](const std::string& l) { return l.find("\"hint\"") != std::string::npos; });
+    // The first editor would not repeat the hint of the region it already
+    // showed: a second hint for the same move comes from the second editor.
+    EXPECT_NE(second, lines.end()) << o.out;
+
+    const Outcome bad = RunDemo("{\"do\":\"show\",\"instance\":3}\n", "");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("script line 1: the session has no instance 3"), std::string::npos) << bad.err;
+}
+
 }  // namespace
 }  // namespace velmora::test

@@ -39,6 +39,7 @@ std::string Describe(const ScriptStep& s) {
             }
             return out;
         case ScriptStep::Kind::Idle: return "idle";
+        case ScriptStep::Kind::Show: return "show " + std::to_string(s.instance);
         case ScriptStep::Kind::Snapshot: return "snapshot " + s.path;
         case ScriptStep::Kind::Answer: {
             const ScriptAnswer& a = s.answer;
@@ -82,6 +83,7 @@ TEST(EditorScript, EachLineBecomesItsStep) {
         {R"({"do":"activate","active":false})", "activate 0"},
         {R"({"do":"resize","width":640,"height":480})", "size 640 480"},
         {R"( {"do":"idle"} )", "idle"},
+        {R"({"do":"show","instance":2})", "show 2"},
         {R"({"do":"snapshot","out":"panel 1.png"})", "snapshot panel 1.png"},
         {R"({"answer":"prompt","text":"Spiccato \"soft\""})", "prompt Spiccato \"soft\""},
         {R"({"answer":"prompt","text":""})", "prompt "},
@@ -145,6 +147,8 @@ TEST(EditorScript, TheFirstBadLineStopsWithItsNumberAndReason) {
         {R"({"do":"snapshot","out":""})", "\"out\" must name a file"},
         {R"({"do":"snapshot"})", "\"out\" is missing"},
         {R"({"do":"idle","x":1})", "unknown member \"x\""},
+        {R"({"do":"show","instance":0})", "\"instance\" counts from 1"},
+        {R"({"do":"show"})", "\"instance\" is missing"},
         {R"({"answer":"prompt"})", "\"text\" is missing"},
         {R"({"answer":"prompt","text":"a","cancel":true})", "give either \"text\" or \"cancel\""},
         {R"({"answer":"prompt","cancel":false})", "\"cancel\" must be true"},
