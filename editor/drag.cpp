@@ -32,8 +32,8 @@ constexpr float kFineDivisor = 18.0f;  // either Control key held
 // step that ends exactly on a boundary (72 pixels in moves of 6, say).
 constexpr float kAccumGrid = 18.0f;
 
-// The span the editor aims its absolute cursor input at: one below the
-// input's full span, so the last pixel of the screen is never overshot.
+// Absolute cursor input for a screen pixel: trunc(65534 / screen size × pixel)
+// on each axis.
 constexpr double kAbsoluteAim = 65534.0;
 
 // The pinned cursor may stray this far from the press point before the
