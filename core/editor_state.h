@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/ui/cursor.h"
 #include "platform/ui/window.h"
 #include "sdk/plug_types.h"
 
@@ -10,10 +11,19 @@ namespace velmora {
 
 inline constexpr int kNoDragTarget = -1;
 
-// Drag targets that learn a played note.
+// Drag targets (`dragTarget`). Keyswitch, modifier value and keyswitch
+// velocity also learn a played note.
+inline constexpr int kDragIcon = 0;
 inline constexpr int kDragKeyswitch = 1;
 inline constexpr int kDragModifierValue = 2;
+inline constexpr int kDragProgram = 3;
+inline constexpr int kDragPort = 4;
+inline constexpr int kDragChannel = 5;
+inline constexpr int kDragFirstController = 6;
+inline constexpr int kDragController = 7;  // controller k of the page's five: 7 + k
+inline constexpr int kDragCCNumber = 13;
 inline constexpr int kDragKeyswitchVelocity = 14;
+inline constexpr int kDragIconScroll = 15;
 
 enum class Repaint { Whole, GridOnly };
 
@@ -39,7 +49,7 @@ struct EditorState {
     std::int32_t clickCountdown = 0;  // idle calls until the focus click
     std::int32_t dragTarget = kNoDragTarget;
     std::int32_t dragStart = 0;
-    void* savedCursor = nullptr;  // set while a drag is in progress
+    platform::ui::CursorToken savedCursor = nullptr;  // the cursor hidden by a drag in progress
     platform::ui::Point pressPoint{};           // screen position of the press that began a drag
     platform::ui::Point dragOrigin{-1, -1};     // the pinned cursor's screen position; (-1,-1) = no drag
     float dragAccumX = 0.0f;                    // movement since the press, upwards positive for Y

@@ -1,10 +1,9 @@
-// The controller editor fills this in; until then nothing is reset.
+// The controller slots' part of the editor's input.
 #include "editor/controller_hooks.h"
-
-#include "core/instance.h"
 
 namespace velmora::editor {
 
+// Filled by the controller editor.
 void ResetControllerUnderMouse(Instance&, int, int) {}
 
 }  // namespace velmora::editor

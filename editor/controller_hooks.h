@@ -1,7 +1,14 @@
 #pragma once
-// The controller editor's actions that input reaches before that editor exists.
-namespace velmora { class Instance; }
+// What the controller slots' own editing does for the rest of the editor.
+// Interface thread.
+namespace velmora {
+class Instance;
+}
+
 namespace velmora::editor {
-// Resets the controller under (x, y), editor units, to its default.
+
+// Sets the controller slot under (x, y), editor units, back to its default
+// value; nothing where there is none.
 void ResetControllerUnderMouse(Instance& plug, int x, int y);
+
 }  // namespace velmora::editor

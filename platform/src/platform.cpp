@@ -33,7 +33,7 @@ std::string Platform::moduleFileName(const void* address) const {
     return info.dli_fname;
 }
 
-std::unique_ptr<ui::Window> Platform::createWindow() { return std::make_unique<ui::HeadlessWindow>(&headlessHost_); }
+std::unique_ptr<ui::Window> Platform::createWindow() { return std::make_unique<ui::HeadlessWindow>(&headlessHost_, &cursor_); }
 
 Platform& defaultPlatform() {
     static Platform instance;

@@ -291,6 +291,36 @@ TEST_F(EditorCommand, AShowStepMovesTheEventsToAnotherEditor) {
     const Outcome bad = RunDemo("{\"do\":\"show\",\"instance\":3}\n", "");
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("script line 1: the session has no instance 3"), std::string::npos) << bad.err;
+
+// A drag as a desktop user makes it: the editor pins the pointer at the
+// press point and puts it back after every move, so each move of the script
+// is a distance from the press point. Ten moves 8 pixels up are ten steps of
+// the first articulation's keyswitch, which the saved state keeps.
+TEST_F(EditorCommand, ADraggedKeyswitchIsInTheSavedState) {
+    std::string script = R"({"do":"click","button":"left","x":28,"y":207}
+{"do":"move","x":80,"y":145}
+{"do":"press","button":"left","x":80,"y":145}
+)";
+    for (int i = 0; i < 10; ++i) {
+        script += "{\"do\":\"move\",\"x\":80,\"y\":137}\n";
+    }
+    script += "{\"do\":\"release\",\"button\":\"left\",\"x\":80,\"y\":145}\n";
+    const Outcome o = RunDemo(script, "--save-state '" + File("dragged.state") + "'");
+    ASSERT_EQ(o.status, 0) << o.err;
+    std::size_t changes = 0;
+    for (const std::string& line : Lines(o.out)) {
+        changes += line == R"({"call":"dispatcher","id":48,"index":0,"value":0})" ? 1 : 0;
+    }
+    EXPECT_EQ(changes, 10U) << o.out;
+
+    int status = 0;
+    const std::string listing =
+        RunCommand("XDG_CONFIG_HOME='" + (dir / "config").string() + "' '" + VELMORA_HOST_PATH + "' inspect --state '" +
+                       File("dragged.state") + "' --plugin '" + VELMORA_PLUGIN_PATH + "' 2>&1",
+                   status);
+    ASSERT_EQ(status, 0) << listing;
+    // Legato's keyswitch was 24 in the demo.
+    EXPECT_NE(listing.find(R"({"name": "Legato", "icon": 0, "note": 34, )"), std::string::npos) << listing;
 }
 
 }  // namespace

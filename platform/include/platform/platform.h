@@ -9,6 +9,8 @@
 #include "platform/keyboard_state.h"
 #include "platform/popup_menus.h"
 #include "platform/settings_store.h"
+#include "platform/ui/cursor.h"
+#include "platform/ui/headless_cursor.h"
 #include "platform/ui/window.h"
 #include "shared/headless_editor.h"
 
@@ -23,6 +25,9 @@ public:
     virtual const FileDialogs& fileDialogs() const { return fileDialogs_; }
     virtual const KeyboardState& keyboardState() const { return keyboardState_; }
     virtual const PopupMenus& popupMenus() const { return popupMenus_; }
+    // The screen's mouse pointer. Without a window system it is a virtual
+    // pointer that the headless windows of this platform move and report.
+    virtual ui::Cursor& cursor() { return cursor_; }
     // Folder of the running executable, without a trailing separator.
     virtual std::string executableFolder() const;
     // File name (with folder) of the loaded module that contains address.
@@ -39,6 +44,7 @@ private:
     FileDialogs fileDialogs_{&headlessHost_};
     KeyboardState keyboardState_{&headlessHost_};
     PopupMenus popupMenus_{&headlessHost_};
+    ui::HeadlessCursor cursor_;
 };
 
 // The process's platform; the plugin's instances all use it.

@@ -3,6 +3,12 @@
 
 namespace platform::ui {
 
+HeadlessWindow::~HeadlessWindow() {
+    if (cursor_ != nullptr) {
+        cursor_->forget(this);
+    }
+}
+
 void HeadlessWindow::setSize(int width, int height) {
     if (width == width_ && height == height_) {
         return;
@@ -46,10 +52,18 @@ void HeadlessWindow::paintPending() {
 void HeadlessWindow::present(Bitmap&& picture) { picture_ = std::move(picture); }
 
 bool HeadlessWindow::deliver(const WindowEvent& event) {
-    if (event.kind == WindowEvent::Kind::Size) {
+    using Kind = WindowEvent::Kind;
+    if (event.kind == Kind::Size) {
         // The host resized the window: no report back to it.
         width_ = event.width;
         height_ = event.height;
+    }
+    if (cursor_ != nullptr && (event.kind == Kind::MouseMove || event.kind == Kind::ButtonDown || event.kind == Kind::ButtonUp)) {
+        WindowEvent moved = event;
+        const Point at = cursor_->pointerAt(this, Point{event.x, event.y});
+        moved.x = at.x;
+        moved.y = at.y;
+        return handler_ ? handler_(moved) : false;
     }
     return handler_ ? handler_(event) : false;
 }

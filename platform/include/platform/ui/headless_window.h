@@ -1,9 +1,12 @@
 #pragma once
 // An editor window without a window system: it keeps the last picture painted
 // (so a snapshot can be taken), counts what was marked for painting, and takes
-// its events from the host through the plugin's extension table.
+// its events from the host through the plugin's extension table. With a
+// virtual pointer, the host's mouse events move it, as a real mouse moves the
+// pointer a window's messages report.
 #include <atomic>
 
+#include "platform/ui/headless_cursor.h"
 #include "platform/ui/window.h"
 #include "shared/headless_editor.h"
 
@@ -11,7 +14,11 @@ namespace platform::ui {
 
 class HeadlessWindow final : public Window {
 public:
-    explicit HeadlessWindow(const velmora::HeadlessHost* const* host) : host_(host) {}
+    explicit HeadlessWindow(const velmora::HeadlessHost* const* host, HeadlessCursor* cursor = nullptr)
+        : host_(host), cursor_(cursor) {}
+    ~HeadlessWindow() override;
+    HeadlessWindow(const HeadlessWindow&) = delete;
+    HeadlessWindow& operator=(const HeadlessWindow&) = delete;
 
     void setHandler(WindowHandler handler) override { handler_ = std::move(handler); }
     void setSize(int width, int height) override;
@@ -29,7 +36,10 @@ public:
     void focus() override { ++focusRequests_; }
 
     // A message from the host; answers whether the handler took it. A size
-    // message resizes the window first, as a window system does.
+    // message resizes the window first, as a window system does; a mouse
+    // move or button message puts the pointer at its position first and
+    // reports where the pointer could go (a confined pointer stops at the
+    // confinement's edge).
     bool deliver(const WindowEvent& event);
 
     void* parent() const { return parent_; }
@@ -40,6 +50,7 @@ public:
 
 private:
     const velmora::HeadlessHost* const* host_;  // the process's host table, may hold null
+    HeadlessCursor* cursor_;                    // the screen's pointer; null: the window has none
     WindowHandler handler_;
     int width_ = 0;
     int height_ = 0;
