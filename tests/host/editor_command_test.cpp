@@ -291,6 +291,7 @@ TEST_F(EditorCommand, AShowStepMovesTheEventsToAnotherEditor) {
     const Outcome bad = RunDemo("{\"do\":\"show\",\"instance\":3}\n", "");
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("script line 1: the session has no instance 3"), std::string::npos) << bad.err;
+}
 
 // A drag as a desktop user makes it: the editor pins the pointer at the
 // press point and puts it back after every move, so each move of the script
