@@ -2,6 +2,7 @@
 #include "editor/window_lifecycle.h"
 
 #include "core/instance.h"
+#include "editor/drag.h"
 
 namespace velmora::editor {
 
@@ -17,6 +18,8 @@ bool SingleEditor(const Instance& plug) {
 }
 
 void Hide(Instance& plug) {
+    // A drag cut short by the host leaves no hidden or confined pointer behind.
+    EndDrag(plug, false);
     if (SingleEditor(plug)) {
         plug.processState->sharedTab = plug.tab;
         // The host form's position is saved here once the host windows are known.

@@ -1,5 +1,6 @@
 // Construction and destruction of the plugin instance.
 #include "core/plugin_info.h"
+#include "editor/drag.h"
 #include "editor/message_handler.h"
 #include "engine/voices.h"
 #include "plugin/boundary.h"
@@ -26,6 +27,7 @@ ZOLTVSTExprPlug::ZOLTVSTExprPlug(TPluginTag tag, TFruityPlugHost* host, HINSTANC
 ZOLTVSTExprPlug::~ZOLTVSTExprPlug() {
     EditorHandle = nullptr;
     Guarded(Host(), logIdentity, "DestroyObject", [&] {
+        editor::EndDrag(*this, false);
         Session_KillAllVoices(*this);
         ProcessWithoutInstance(*this, processState->instanceCount == 1);
     });

@@ -11,6 +11,7 @@
 
 #include "core/instance.h"
 #include "editor/message_handler.h"
+#include "editor/window_lifecycle.h"
 #include "engine/note_levels.h"
 #include "platform/ui/headless_cursor.h"
 #include "platform/ui/headless_window.h"
@@ -504,6 +505,18 @@ TEST_F(DragTest, AltReleaseOfAPortOrChannelDragNamesTheOutput) {
 // The press hides the cursor, confines it around the press point and pins
 // it there; each move puts it back; the end, by release or deactivation,
 // shows it and frees it. Window pixels at scale 2 are screen pixels too.
+// The host may hide the editor in the middle of a drag; the pointer is not
+// left hidden or confined.
+TEST_F(DragTest, HidingTheEditorEndsADrag) {
+    plug->tab = 0;
+    Press(Point{80, 145});
+    ASSERT_TRUE(Pointer().hidden());
+    editor::ShowEditor(*plug, nullptr);
+    EXPECT_FALSE(Pointer().hidden());
+    EXPECT_FALSE(Pointer().confinement().has_value());
+    EXPECT_EQ(plug->dragOrigin, (Point{-1, -1}));
+}
+
 TEST_F(DragTest, TheCursorIsHiddenConfinedAndPinnedUntilTheEnd) {
     const auto absolute = [](Point screen) {
         return Point{static_cast<int>(std::trunc(65534.0 / HeadlessCursor::kScreen.width * screen.x)),
