@@ -13,7 +13,7 @@ void ReleaseProcessState() {
     p.iconNames.clear();
     p.iconNumbers.clear();
     p.articulationClipboard = ArticulationClipboard{};
-    p.controllerClipboard = Controller{};
+    p.controllerClipboard = ControllerClipboard{};
     p.sharedTab = 1;
     p.generalPage = 0;
     p.showsingle = 1;

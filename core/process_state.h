@@ -22,6 +22,12 @@ struct ArticulationClipboard {
     KeyNameMap keyNames;
 };
 
+// A copied controller slot; a paste can be repeated.
+struct ControllerClipboard {
+    bool full = false;
+    Controller controller;
+};
+
 struct ProcessState {
     int instanceCount = 0;
     std::list<Instance*> instanceList;  // creation order
@@ -31,7 +37,7 @@ struct ProcessState {
     int httpApiEnabled = 0;
     HWND hostMainWindow = nullptr;
     std::string installFolder;
-    Controller controllerClipboard;
+    ControllerClipboard controllerClipboard;
     ArticulationClipboard articulationClipboard;
     std::vector<std::string> iconNames;  // icon template: entry k of one belongs to entry k of the other
     std::vector<int> iconNumbers;

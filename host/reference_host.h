@@ -18,7 +18,9 @@ public:
     ReferenceHost();
     virtual ~ReferenceHost() = default;
 
-    // Instances are known by their tag (index + 1).
+    // Instances are known by their tag (index + 1). The values the instance's
+    // parameters have when it is added are their defaults in the host's
+    // parameter menu.
     void addInstance(TFruityPlug* plug);
     TFruityPlug* instance(int index) const { return instances_.at(static_cast<std::size_t>(index)); }
     std::size_t instanceCount() const { return instances_.size(); }
@@ -43,6 +45,21 @@ public:
     void setTick(std::int64_t tick) { tick_ = tick; }
     const std::vector<SentMessage>& sent() const { return sent_; }
     const std::vector<std::string>& messages() const { return messages_; }  // message boxes and status texts
+    // The host's own parameter menu, offered to the plugin for each parameter
+    // (Dispatcher id 18) and run on request (id 0). Entry 2 resets the
+    // parameter; the others are recorded in paramMenuRuns().
+    struct ParamMenuItem {
+        const char* text;
+        std::int32_t flags;
+    };
+    static const std::vector<ParamMenuItem>& ParamMenu();
+    struct ParamMenuRun {
+        int instance = 0;  // index
+        int parameter = 0;
+        std::string entry;
+    };
+    const std::vector<ParamMenuRun>& paramMenuRuns() const { return paramMenuRuns_; }
+
     bool verbose = false;  // print debug log lines to stderr
     bool echoMessages = true;  // print message boxes to stderr as they come
 
@@ -55,7 +72,16 @@ public:
     BOOL PromptEdit(int x, int y, char* Caption, char* Text, int& Colour) override;
 
 private:
+    // The instance a tag names, or null.
+    TFruityPlug* instanceOfTag(TPluginTag tag) const;
+    std::intptr_t paramMenuEntry(TPluginTag sender, std::intptr_t parameter, std::intptr_t entry);
+    void runParamMenuEntry(TPluginTag sender, std::intptr_t parameter, std::intptr_t entry);
+
     std::vector<TFruityPlug*> instances_;
+    std::vector<std::vector<int>> paramDefaults_;  // per instance index, per parameter
+    std::vector<ParamMenuRun> paramMenuRuns_;
+    std::string menuText_;  // the answer to the last entry asked, alive until the next question
+    TParamMenuEntry menuEntry_{};
     std::map<std::intptr_t, VoiceInfo> voices_;
     std::deque<std::intptr_t> killRequests_;
     std::vector<SentMessage> sent_;

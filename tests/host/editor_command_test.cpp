@@ -322,6 +322,40 @@ TEST_F(EditorCommand, ADraggedKeyswitchIsInTheSavedState) {
     ASSERT_EQ(status, 0) << listing;
     // Legato's keyswitch was 24 in the demo.
     EXPECT_NE(listing.find(R"({"name": "Legato", "icon": 0, "note": 34, )"), std::string::npos) << listing;
+
+// A controller slot's menu on the real editor offers the reference host's
+// parameter menu; the host entry chosen comes back to the host, whose reset
+// sets the slot's parameter back through the plugin. The Hold button (CC 64,
+// the last of the row) is pressed first, so the reset has something to undo.
+TEST_F(EditorCommand, TheHostsParameterMenuRunsFromAControllerSlot) {
+    const std::string script = R"({"do":"click","button":"left","x":209,"y":144}
+{"answer":"menu","id":1026}
+{"do":"click","button":"right","x":209,"y":144}
+)";
+    const Outcome o = RunDemo(script, "");
+    ASSERT_EQ(o.status, 0) << o.err;
+    const std::vector<std::string> lines = Lines(o.out);
+    const auto menu = std::find_if(lines.begin(), lines.end(),
+                                   [](const std::string& l) { return l.rfind(R"({"call":"menu",)", 0) == 0; });
+    ASSERT_NE(menu, lines.end()) << o.out;
+    const char* hostEntries =
+        R"({"id":129,"text":"","separator":true,"greyed":false,"ticked":false},)"
+        R"({"id":1024,"text":"Edit events","separator":false,"greyed":false,"ticked":false},)"
+        R"({"id":0,"text":"","separator":true,"greyed":false,"ticked":false},)"
+        R"({"id":1026,"text":"Reset to default value","separator":false,"greyed":false,"ticked":false},)"
+        R"({"id":1027,"text":"Link to controller...","separator":false,"greyed":true,"ticked":false},)"
+        R"({"id":1028,"text":"Create automation clip","separator":false,"greyed":false,"ticked":true},)"
+        R"({"id":130,"text":"Set as default","separator":false,"greyed":false,"ticked":false}]})";
+    EXPECT_NE(menu->find(hostEntries), std::string::npos) << *menu;
+    const std::vector<std::string> after(menu + 1, lines.end());
+    const std::vector<std::string> expected = {
+        R"({"call":"dispatcher","id":0,"index":64,"value":2})",
+        R"({"call":"midi","port":0,"status":176,"data1":64,"data2":0})",
+    };
+    EXPECT_TRUE(std::search(after.begin(), after.end(), expected.begin(), expected.end()) != after.end()) << o.out;
+    EXPECT_NE(std::find(lines.begin(), menu, R"({"call":"midi","port":0,"status":176,"data1":64,"data2":127})"), menu)
+        << "the press before: " << o.out;
+    EXPECT_NE(o.err.find("[instance 1] parameter 64: Reset to default value\n"), std::string::npos) << o.err;
 }
 
 }  // namespace

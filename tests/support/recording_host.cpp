@@ -77,8 +77,9 @@ std::intptr_t RecordingHost::Dispatcher(TPluginTag, std::intptr_t id, std::intpt
             if (it == paramMenuEntries.end()) {
                 return 0;
             }
-            menuText_ = it->second;
-            return reinterpret_cast<std::intptr_t>(menuText_.c_str());
+            menuText_ = it->second.text;
+            menuEntry_ = {menuText_.data(), it->second.flags};
+            return reinterpret_cast<std::intptr_t>(&menuEntry_);
         }
         default: return 0;
     }

@@ -28,6 +28,12 @@ struct PromptCall {
     int colour = 0;
 };
 
+// One entry of the host's parameter menu as the test scripts it.
+struct ScriptedParamMenuEntry {
+    std::string text;
+    std::int32_t flags = 0;  // plug::kParamMenuGreyed, plug::kParamMenuTicked
+};
+
 class RecordingHost final : public TFruityPlugHost {
 public:
     RecordingHost();
@@ -48,7 +54,8 @@ public:
     HWND mainWindow = nullptr;
     std::deque<std::string> promptAnswers;  // each confirms with that text; none left cancels
     std::deque<std::intptr_t> messageBoxAnswers;  // none left answers 1 (OK)
-    std::map<std::pair<std::intptr_t, std::intptr_t>, std::string> paramMenuEntries;  // (param, entry)
+    // The host's parameter menu: (param, entry) -> entry; the first entry missing ends a parameter's menu.
+    std::map<std::pair<std::intptr_t, std::intptr_t>, ScriptedParamMenuEntry> paramMenuEntries;
     // When set, a kill request calls the plugin's Voice_Kill at once, as a
     // host may, with the handle TriggerVoice returned for that tag.
     std::function<void(TVoiceHandle)> killThrough;
@@ -70,7 +77,9 @@ public:
     BOOL PromptEdit(int x, int y, char* Caption, char* Text, int& Colour) override;
 
 private:
-    std::string menuText_;  // answer buffer of the last parameter-menu question
+    // Answer of the last parameter-menu question, alive until the next one.
+    std::string menuText_;
+    TParamMenuEntry menuEntry_{};
 };
 
 }  // namespace velmora::test

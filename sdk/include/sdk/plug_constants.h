@@ -31,7 +31,7 @@ inline constexpr std::intptr_t FHD_EditorResized = 2;
 inline constexpr std::intptr_t FHD_NamesChanged = 3;     // value: what changed
 inline constexpr std::intptr_t FHD_SetInstanceName = 10; // value = text
 inline constexpr std::intptr_t FHD_Startup13 = 13;       // sent once at construction with 2
-inline constexpr std::intptr_t FHD_ParamMenuText = 18;   // answers the text of a menu entry
+inline constexpr std::intptr_t FHD_ParamMenuText = 18;   // index parameter, value entry: answers a PParamMenuEntry, 0 past the last
 inline constexpr std::intptr_t FHD_MessageBox = 19;      // index = text, value = style
 inline constexpr std::intptr_t FHD_StatusText = 22;      // value = text
 inline constexpr std::intptr_t FHD_Startup23 = 23;       // sent once at construction with 0x555599
@@ -50,6 +50,10 @@ inline constexpr std::intptr_t kNamesParams = 0;
 inline constexpr std::intptr_t kNamesPianoRoll = 2;
 inline constexpr std::intptr_t kNamesVoiceLevels = 4;
 inline constexpr std::intptr_t kNamesVoiceLevelHints = 5;
+
+// TParamMenuEntry flags.
+inline constexpr std::int32_t kParamMenuGreyed = 1;
+inline constexpr std::int32_t kParamMenuTicked = 2;
 
 // FHD_MessageBox styles and answer.
 inline constexpr std::intptr_t kMsgPlain = 0;

@@ -12,3 +12,11 @@ using TPluginTag = std::intptr_t;
 // One stereo frame of the host's float buffers.
 using TWAV32FS = float[2];
 using PWAV32FS = TWAV32FS*;
+
+// One entry of the host's parameter menu, as FHD_ParamMenuText answers it; the
+// host keeps it alive until its next call. A Name starting with "-" is a separator.
+struct TParamMenuEntry {
+    char* Name;
+    std::int32_t Flags;  // plug::kParamMenuGreyed, plug::kParamMenuTicked
+};
+using PParamMenuEntry = TParamMenuEntry*;
