@@ -427,15 +427,20 @@ TEST_F(DragTest, ControllerDragsSwitchOnAndSendTheParameter) {
 }
 
 // An Alt press where no field is resets the controller there instead of
-// dragging it (the controller editor's part).
-TEST_F(DragTest, AltOnAControllerDoesNotDragIt) {
+// dragging it.
+TEST_F(DragTest, AltOnAControllerResetsItInsteadOfDragging) {
     plug->tab = 1;
+    plug->controllers.cc[0] = 20;
+    plug->controllers.value[0] = 50;
+    plug->controllers.defaultValue[0] = 100;
+    plug->controllers.on[0] = 0;
     Hold({kLeftAlt});
     Press(Point{200, 115});
     EXPECT_EQ(plug->dragTarget, kNoDragTarget);
-    EXPECT_EQ(plug->controllers.on[0], 0);
+    EXPECT_EQ(plug->controllers.on[0], 0) << "a reset does not switch the slot on";
     EXPECT_FALSE(Pointer().hidden());
-    EXPECT_TRUE(Texts(plug::FHD_StatusText).empty());
+    EXPECT_EQ(plug->controllers.value[0], 100);
+    EXPECT_EQ(Texts(plug::FHD_StatusText), (std::vector<std::string>{"CC #20 set to 100"}));
     Release();
 }
 

@@ -322,6 +322,7 @@ TEST_F(EditorCommand, ADraggedKeyswitchIsInTheSavedState) {
     ASSERT_EQ(status, 0) << listing;
     // Legato's keyswitch was 24 in the demo.
     EXPECT_NE(listing.find(R"({"name": "Legato", "icon": 0, "note": 34, )"), std::string::npos) << listing;
+}
 
 // A controller slot's menu on the real editor offers the reference host's
 // parameter menu; the host entry chosen comes back to the host, whose reset
