@@ -6,17 +6,9 @@
 
 namespace velmora::editor {
 
-bool GeneralOptionClick(Instance&, int, int) { return false; }
 bool ControllerPanelClick(Instance&, int, int) { return false; }
-bool KeyNamesClick(Instance&, int, int) { return false; }
-bool MuteSoloClick(Instance&, int, int) { return false; }
-void ModifierMenu(Instance&) {}
 
-bool GridCellMenu(Instance&, int, int) { return false; }
 bool ControllerRightClick(Instance&, int, int) { return false; }
 bool PageTitleRightClick(Instance&, int, int) { return false; }
-bool ArticulationTabMenu(Instance&, int, int) { return false; }
-bool KeyNamesMenu(Instance&, int, int) { return false; }
-bool MidiOutputTest(Instance&, int, int) { return false; }
 
 }  // namespace velmora::editor
