@@ -112,7 +112,15 @@ bool SaveKeyNames(const Instance& plug, int articulation, const std::string& pat
 }
 
 bool LoadKeyNamesFromChosenFile(Instance& plug, int articulation) {
-    const std::optional<std::string> chosen = plug.platform.fileDialogs().openFile("Open Text File", kTextFilter);
+    if (!ValidArticulation(articulation)) {
+        return false;
+    }
+    // The dialog opens where the articulation's names last came from.
+    const std::string& current = plug.articulations.keyNames[articulation].path;
+    const std::size_t slash = current.find_last_of("/\\");
+    const std::string folder =
+        slash == std::string::npos ? std::string() : current.substr(0, slash == 0 ? 1 : slash);  // "/" stays the root
+    const std::optional<std::string> chosen = plug.platform.fileDialogs().openFile("Open Text File", kTextFilter, folder);
     return chosen && LoadKeyNames(plug, articulation, *chosen);
 }
 

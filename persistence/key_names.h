@@ -30,6 +30,7 @@ bool LoadKeyNames(Instance& plug, int articulation, std::optional<std::string_vi
 bool SaveKeyNames(const Instance& plug, int articulation, const std::string& path);
 
 // The same through the platform's file dialogs; a cancelled dialog does nothing.
+// The open dialog starts in the folder of the articulation's current path.
 bool LoadKeyNamesFromChosenFile(Instance& plug, int articulation);
 bool SaveKeyNamesToChosenFile(const Instance& plug, int articulation);
 

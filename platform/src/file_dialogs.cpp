@@ -22,7 +22,9 @@ std::optional<std::string> FileDialogs::ask(bool save, const std::string& title,
     return std::string(path.data());
 }
 
-std::optional<std::string> FileDialogs::openFile(const std::string& title, const std::string& filter) const {
+// The host's table has no start folder: its dialog opens where it chooses.
+std::optional<std::string> FileDialogs::openFile(const std::string& title, const std::string& filter,
+                                                 const std::string& /*startFolder*/) const {
     return ask(false, title, filter);
 }
 

@@ -359,5 +359,32 @@ TEST_F(EditorCommand, TheHostsParameterMenuRunsFromAControllerSlot) {
     EXPECT_NE(o.err.find("[instance 1] parameter 64: Reset to default value\n"), std::string::npos) << o.err;
 }
 
+// The Articulation tab's export, chosen in the save dialog of the host
+// script, writes the same bytes as the export command on the same instance.
+TEST_F(EditorCommand, AnExportChosenInTheSaveDialogWritesWhatTheExportCommandWrites) {
+    const std::string chosen = File("chosen.zoltartic");
+    const std::string script = "{\"answer\":\"save\",\"path\":\"" + chosen + "\"}\n"
+                               "{\"answer\":\"menu\",\"id\":10002}\n"
+                               "{\"do\":\"click\",\"button\":\"right\",\"x\":28,\"y\":207}\n";
+    const Outcome o = RunDemo(script, "");
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_NE(o.out.find(R"({"call":"menu","entries":[{"id":10000,"text":"Convert from UACC KS to UACC CC")"),
+              std::string::npos)
+        << o.out;
+    EXPECT_NE(o.out.find(R"({"call":"save","title":"Exporting articulations to file","filter":"JSON instrument files|*.zoltartic"})"),
+              std::string::npos)
+        << o.out;
+
+    const std::string exported = File("exported.zoltartic");
+    int status = 0;
+    RunCommand("'" + std::string(VELMORA_HOST_PATH) + "' export '" + File("session.json") + "' --instance 1 --out '" +
+                   exported + "' --plugin '" + VELMORA_PLUGIN_PATH + "' 2>&1",
+               status);
+    ASSERT_EQ(status, 0);
+    const std::string bytes = ReadAll(exported);
+    EXPECT_NE(bytes.find("\"name\""), std::string::npos) << "the demo's articulations: " << bytes;
+    EXPECT_EQ(ReadAll(chosen), bytes);
+}
+
 }  // namespace
 }  // namespace velmora::test

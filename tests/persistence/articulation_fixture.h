@@ -70,7 +70,8 @@ public:
     mutable std::vector<Asked> opened;
     mutable std::vector<Asked> saved;
 
-    std::optional<std::string> openFile(const std::string& title, const std::string& filter) const override {
+    std::optional<std::string> openFile(const std::string& title, const std::string& filter,
+                                        const std::string& /*startFolder*/) const override {
         opened.push_back({title, filter, {}});
         return next(openAnswers);
     }

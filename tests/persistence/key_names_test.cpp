@@ -14,8 +14,9 @@ namespace {
 
 class ScriptedDialogs final : public platform::FileDialogs {
 public:
-    std::optional<std::string> openFile(const std::string& title, const std::string& filter) const override {
-        asked.push_back(title + " " + filter);
+    std::optional<std::string> openFile(const std::string& title, const std::string& filter,
+                                        const std::string& startFolder) const override {
+        asked.push_back(title + " " + filter + (startFolder.empty() ? "" : " in " + startFolder));
         return answer;
     }
     std::optional<std::string> saveFile(const std::string& title, const std::string& filter,
@@ -202,10 +203,15 @@ TEST_F(KeyNames, ChosenFilesGoThroughTheDialogs) {
     EXPECT_EQ(read(out).substr(0, 7), "picked\n");
     EXPECT_EQ(map(3).path, file) << "saving does not change where the names came from";
     EXPECT_FALSE(SaveKeyNamesToChosenFile(*plug_, 4)) << "no names to save";
+    platform_.dialogs.answer.reset();
+    EXPECT_FALSE(LoadKeyNamesFromChosenFile(*plug_, 3)) << "cancelled";
+    EXPECT_EQ(map(3).path, file) << "a cancelled dialog keeps the names";
+    const std::string folder = std::filesystem::path(file).parent_path().string();
     EXPECT_EQ(platform_.dialogs.asked,
               (std::vector<std::string>{"Open Text File Text files|*.txt|All files|*.*",
                                         "Open Text File Text files|*.txt|All files|*.*",
-                                        "Save Text File Text files|*.txt|All files|*.* txt"}));
+                                        "Save Text File Text files|*.txt|All files|*.* txt",
+                                        "Open Text File Text files|*.txt|All files|*.* in " + folder}));
 }
 
 }  // namespace

@@ -16,7 +16,9 @@ public:
     explicit FileDialogs(const velmora::HeadlessHost* const* host) : host_(host) {}
     virtual ~FileDialogs() = default;
     // filter: e.g. "Articulation files|*.zoltartic"; the chosen path, or nullopt when cancelled.
-    virtual std::optional<std::string> openFile(const std::string& title, const std::string& filter) const;
+    // startFolder: where the dialog opens; empty for the dialog's own choice.
+    virtual std::optional<std::string> openFile(const std::string& title, const std::string& filter,
+                                                const std::string& startFolder = {}) const;
     virtual std::optional<std::string> saveFile(const std::string& title, const std::string& filter,
                                                 const std::string& defaultExtension) const;
     virtual bool fileExists(const std::string& path) const;
