@@ -21,6 +21,7 @@
 #include "platform/platform.h"
 #include "tests/editor/click_fixture.h"
 #include "tests/support/instance_fixture.h"
+#include "tests/support/scripted_menus.h"
 
 namespace velmora::test {
 
@@ -96,24 +97,6 @@ private:
     }
 };
 
-// Answers each menu with the next scripted id (none left dismisses it) and
-// keeps the entries shown.
-class AnsweringMenus final : public platform::PopupMenus {
-public:
-    mutable std::deque<int> answers;
-    mutable std::vector<std::vector<platform::MenuEntry>> shown;
-
-    int track(const std::vector<platform::MenuEntry>& entries) const override {
-        shown.push_back(entries);
-        if (answers.empty()) {
-            return 0;
-        }
-        const int id = answers.front();
-        answers.pop_front();
-        return id;
-    }
-};
-
 class CommandPlatform final : public platform::Platform {
 public:
     explicit CommandPlatform(std::string folder) : folder_(std::move(folder)) {}
@@ -126,7 +109,7 @@ public:
 
     HeldKeys keys;
     AnsweringDialogs dialogs;
-    AnsweringMenus menus;
+    ScriptedMenus menus;
 
 private:
     std::string folder_;

@@ -15,33 +15,16 @@
 #include "sdk/plug_constants.h"
 #include "tests/editor/click_fixture.h"
 #include "tests/support/instance_fixture.h"
+#include "tests/support/scripted_menus.h"
 
 namespace velmora::test {
-
-// Answers each menu with the next scripted id (none left dismisses it) and
-// keeps every menu shown.
-class SlotTestMenus final : public platform::PopupMenus {
-public:
-    mutable std::deque<int> answers;
-    mutable std::vector<std::vector<platform::MenuEntry>> shown;
-
-    int track(const std::vector<platform::MenuEntry>& entries) const override {
-        shown.push_back(entries);
-        if (answers.empty()) {
-            return 0;
-        }
-        const int id = answers.front();
-        answers.pop_front();
-        return id;
-    }
-};
 
 class ControllerTestPlatform final : public platform::Platform {
 public:
     const platform::KeyboardState& keyboardState() const override { return keys; }
     const platform::PopupMenus& popupMenus() const override { return menus; }
     HeldKeys keys;
-    SlotTestMenus menus;
+    ScriptedMenus menus;
 };
 
 // A menu entry as the tests spell it.

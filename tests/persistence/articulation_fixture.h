@@ -17,6 +17,7 @@
 #include "platform/platform.h"
 #include "sdk/plug_constants.h"
 #include "tests/support/instance_fixture.h"
+#include "tests/support/scripted_menus.h"
 
 namespace velmora::test {
 
@@ -89,24 +90,6 @@ private:
         std::string a = std::move(answers.front());
         answers.pop_front();
         return a;
-    }
-};
-
-// Answers each menu with the next scripted id (none left dismisses it) and
-// keeps what was offered.
-class ScriptedMenus final : public platform::PopupMenus {
-public:
-    mutable std::deque<int> answers;
-    mutable std::vector<std::vector<platform::MenuEntry>> shown;
-
-    int track(const std::vector<platform::MenuEntry>& entries) const override {
-        shown.push_back(entries);
-        if (answers.empty()) {
-            return 0;
-        }
-        const int id = answers.front();
-        answers.pop_front();
-        return id;
     }
 };
 
