@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "core/instance.h"
+#include "editor/sent_state.h"
 #include "editor/controller_hooks.h"
 #include "editor/layout.h"
 #include "editor/modifiers.h"
@@ -277,13 +278,7 @@ void Apply(Instance& plug, int target, int v) {
         case kDragPort:
         case kDragChannel:
             (target == kDragPort ? plug.port : plug.channel) = v;
-            // The next note sends its articulation again on the new port or channel.
-            plug.currentArticulation = 0;
-            plug.currentBank = 0;
-            plug.lastKs1Note = kNothingSent;
-            plug.lastKs1Velocity = kNothingSent;
-            plug.lastProgram = kNothingSent;
-            plug.lastModifier = kNothingSent;
+            ForgetSentState(plug);
             plug.Host().stateChanged();
             plug.RepaintEditor(Repaint::Whole);
             return;

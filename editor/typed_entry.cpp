@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/instance.h"
+#include "editor/sent_state.h"
 #include "core/note_names.h"
 #include "editor/layout.h"
 #include "editor/modifiers.h"
@@ -38,13 +39,6 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char l, char r) {
                return std::tolower(static_cast<unsigned char>(l)) == std::tolower(static_cast<unsigned char>(r));
            });
-}
-
-// A new port or channel: the next note sends its articulation again.
-void ForgetSentState(Instance& plug) {
-    plug.currentArticulation = 0;
-    plug.currentBank = 0;
-    plug.lastKs1Note = plug.lastKs1Velocity = plug.lastProgram = plug.lastModifier = kNothingSent;
 }
 
 // Prompts with `text` pre-filled; an accepted entry goes to `store` and the

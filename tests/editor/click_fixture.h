@@ -33,6 +33,22 @@ public:
     HeldKeys keys;
 };
 
+// A mouse message to the editor, at window pixels.
+inline void SendMouse(Instance& plug, platform::ui::WindowEvent::Kind kind, platform::ui::MouseButton button, int x, int y) {
+    platform::ui::WindowEvent e;
+    e.kind = kind;
+    e.button = button;
+    e.x = x;
+    e.y = y;
+    editor::HandleEditorMessage(plug, e);
+}
+
+// A press and a release in place.
+inline void ClickAt(Instance& plug, platform::ui::MouseButton button, int x, int y) {
+    SendMouse(plug, platform::ui::WindowEvent::Kind::ButtonDown, button, x, y);
+    SendMouse(plug, platform::ui::WindowEvent::Kind::ButtonUp, button, x, y);
+}
+
 class ClickTest : public ::testing::Test {
 protected:
     using Button = platform::ui::MouseButton;
@@ -48,22 +64,10 @@ protected:
 
     void hold(std::initializer_list<int> keys) { keysPlatform.keys.held = keys; }
 
-    void send(Event::Kind kind, Button button, int x, int y) {
-        Event e;
-        e.kind = kind;
-        e.button = button;
-        e.x = x;
-        e.y = y;
-        editor::HandleEditorMessage(*plug, e);
-    }
-    void press(Button b, int x, int y) { send(Event::Kind::ButtonDown, b, x, y); }
-    void move(int x, int y) { send(Event::Kind::MouseMove, Button::None, x, y); }
-    void release(Button b, int x, int y) { send(Event::Kind::ButtonUp, b, x, y); }
-    // Press and release in place.
-    void click(Button b, int x, int y) {
-        press(b, x, y);
-        release(b, x, y);
-    }
+    void press(Button b, int x, int y) { SendMouse(*plug, Event::Kind::ButtonDown, b, x, y); }
+    void move(int x, int y) { SendMouse(*plug, Event::Kind::MouseMove, Button::None, x, y); }
+    void release(Button b, int x, int y) { SendMouse(*plug, Event::Kind::ButtonUp, b, x, y); }
+    void click(Button b, int x, int y) { ClickAt(*plug, b, x, y); }
     void leftClick(int x, int y) { click(Button::Left, x, y); }
     void rightClick(int x, int y) { click(Button::Right, x, y); }
 

@@ -152,18 +152,7 @@ protected:
     void answerMenu(int id) { platform.menus.answers.push_back(id); }
     void answerDialog(const std::string& path) { platform.dialogs.answers.push_back(path); }
 
-    void send(Event::Kind kind, Button button, int x, int y) {
-        Event e;
-        e.kind = kind;
-        e.button = button;
-        e.x = x;
-        e.y = y;
-        editor::HandleEditorMessage(*plug, e);
-    }
-    void click(Button b, int x, int y) {
-        send(Event::Kind::ButtonDown, b, x, y);
-        send(Event::Kind::ButtonUp, b, x, y);
-    }
+    void click(Button b, int x, int y) { ClickAt(*plug, b, x, y); }
     void leftClick(int x, int y) { click(Button::Left, x, y); }
     void rightClick(int x, int y) { click(Button::Right, x, y); }
 

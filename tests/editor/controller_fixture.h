@@ -78,18 +78,7 @@ protected:
     void answerMenu(std::initializer_list<int> ids) { testPlatform.menus.answers = ids; }
     const std::vector<std::vector<platform::MenuEntry>>& menusShown() const { return testPlatform.menus.shown; }
 
-    static void send(Instance& p, Event::Kind kind, Button button, int x, int y) {
-        Event e;
-        e.kind = kind;
-        e.button = button;
-        e.x = x;
-        e.y = y;
-        editor::HandleEditorMessage(p, e);
-    }
-    static void click(Instance& p, Button b, int x, int y) {
-        send(p, Event::Kind::ButtonDown, b, x, y);
-        send(p, Event::Kind::ButtonUp, b, x, y);
-    }
+    static void click(Instance& p, Button b, int x, int y) { ClickAt(p, b, x, y); }
     void leftClick(int x, int y) { click(*plug, Button::Left, x, y); }
     void rightClick(int x, int y) { click(*plug, Button::Right, x, y); }
     void middleClick(int x, int y) { click(*plug, Button::Middle, x, y); }
