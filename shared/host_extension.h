@@ -16,7 +16,7 @@ namespace velmora {
 // Dispatcher(kDispatcherHostExtension, 0, 0) answers the table's address, or 0
 // from a plugin that has none.
 inline constexpr std::intptr_t kDispatcherHostExtension = 0x5A564D58;  // private: no host message uses it
-inline constexpr std::uint32_t kHostExtensionVersion = 2;
+inline constexpr std::uint32_t kHostExtensionVersion = 3;
 
 // Receives text in pieces; the pieces are valid only during the call.
 using HostExtensionWriter = void (*)(void* context, const char* text, std::size_t length);
@@ -61,6 +61,18 @@ struct HostExtension {
     int (*editorSize)(TFruityPlug* plug, int* width, int* height);
     // Paints what is pending and writes the editor window's picture as PNG.
     int (*editorSnapshot)(TFruityPlug* plug, const char* pngPath);
+
+    // A host with a window system (X11). The plugin opens its own connection
+    // to the display (null: $DISPLAY; process-wide, once) and writes the
+    // connection's file descriptor; from then on its editors are X11 windows,
+    // children of the window id the show-editor message carries, the hidden
+    // editors of instances that already exist included. Call it before any
+    // playback starts. Answers 0 when the display cannot be opened.
+    int (*openDesktop)(const char* display, int* fileDescriptor);
+    // Handles every event pending on that descriptor and paints what is marked
+    // for painting. The host calls it whenever the descriptor is readable and
+    // after each idle call. Answers 0 once the connection is gone.
+    int (*desktopDispatch)();
 };
 
 }  // extern "C"

@@ -1,0 +1,21 @@
+#pragma once
+// What the X11 pieces of the desktop share: the connection, the screen and
+// the visual that cairo's xcb surfaces draw with. The desktop owns it.
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <deque>
+
+namespace platform::ui::x11 {
+
+struct Connection {
+    xcb_connection_t* connection = nullptr;
+    xcb_screen_t* screen = nullptr;
+    xcb_visualtype_t* visual = nullptr;  // the screen's root visual
+    // Events that a modal loop (a pop-up menu's) read but that belong to
+    // other windows; the desktop's next dispatch handles them first, in order.
+    // Owned: each was allocated by xcb and is released with std::free.
+    std::deque<xcb_generic_event_t*> deferred;
+};
+
+}  // namespace platform::ui::x11
