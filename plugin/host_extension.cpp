@@ -179,7 +179,7 @@ int EditorSnapshot(TFruityPlug* plug, const char* pngPath) {
 constexpr HostExtension kExtension = {
     kHostExtensionVersion, sizeof(HostExtension), SetPortChannel, SetOption,
     ImportArticulationFile, ExportArticulationFile, ImportInstrument, ArticulationSetText, ListInstances,
-    SetHeadlessHost, EditorEvent, EditorSize, EditorSnapshot,
+    SetHeadlessHost, EditorEvent, EditorSize, EditorSnapshot, nullptr, nullptr,
 };
 
 }  // namespace

@@ -190,6 +190,8 @@ std::intptr_t StubPlug::Dispatcher(std::intptr_t id, std::intptr_t, [[maybe_unus
             out << "stub picture " << Stub(plug).width << "x" << Stub(plug).height << "\n";
             return out ? 1 : 0;
         },
+        nullptr,  // no desktop
+        nullptr,
     };
     // A plugin built before the editor entries: the same version, none of them.
     static const velmora::HostExtension kNoEditor = [] {
@@ -205,7 +207,7 @@ std::intptr_t StubPlug::Dispatcher(std::intptr_t id, std::intptr_t, [[maybe_unus
     static const velmora::HostExtension kOtherVersion = {
         velmora::kHostExtensionVersion + 1,
         sizeof(velmora::HostExtension) + 8,
-        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
     };
     return reinterpret_cast<std::intptr_t>(&kOtherVersion);
 #endif
