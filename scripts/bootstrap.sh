@@ -14,10 +14,15 @@ cd "$(dirname "$0")/.."
 build=(g++ cmake ninja-build pkg-config zlib1g-dev rapidjson-dev
   libcairo2-dev libpango1.0-dev libfontconfig-dev libfreetype-dev lilypond-fonts fonts-dejavu-core
   fonts-dejavu-extra fonts-liberation)
+# The desktop host (GTK 3) is built for the tests only; its tests run it on a
+# virtual X server, drive it with xdotool, answer file dialogs through zenity
+# and take screenshots with xwd. The X11 tests inject input with XTEST and
+# read the cursor with XFixes.
 tests=(
   clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   chromium
+  libgtk-3-dev xvfb xauth xdotool zenity x11-apps x11-utils libxcb-xtest0-dev libxcb-xfixes0-dev
 )
 
 case "${1:-}" in
