@@ -34,16 +34,16 @@ protected:
 
 TEST_F(X11PointerTest, HiddenOverTheEditorAndShownAgain) {
     platform::ui::Cursor& cursor = desktop->cursor();
-    ASSERT_GT(server.visibleCursorPixels(), 0);
+    ASSERT_GT(CursorPixels(), 0);
     const CursorToken shown = cursor.hide();
     ASSERT_NE(shown, nullptr);
-    EXPECT_EQ(server.visibleCursorPixels(), 0);
+    EXPECT_EQ(CursorPixels(), 0);
     const CursorToken hidden = cursor.hide();
     ASSERT_NE(hidden, nullptr);
     cursor.restore(hidden);
-    EXPECT_EQ(server.visibleCursorPixels(), 0) << "the second hide found a hidden pointer";
+    EXPECT_EQ(CursorPixels(), 0) << "the second hide found a hidden pointer";
     cursor.restore(shown);
-    EXPECT_GT(server.visibleCursorPixels(), 0);
+    EXPECT_GT(CursorPixels(), 0);
 }
 
 TEST_F(X11PointerTest, HiddenWhilePinnedToo) {
@@ -51,11 +51,11 @@ TEST_F(X11PointerTest, HiddenWhilePinnedToo) {
     const Point p = Position();
     const CursorToken shown = cursor.hide();
     cursor.confine(Rect{p.x - 5, p.y - 10, p.x + 5, p.y + 10});
-    EXPECT_EQ(server.visibleCursorPixels(), 0) << "the grab shows the blank cursor";
+    EXPECT_EQ(CursorPixels(), 0) << "the grab shows the blank cursor";
     cursor.restore(shown);
-    EXPECT_GT(server.visibleCursorPixels(), 0);
+    EXPECT_GT(CursorPixels(), 0);
     cursor.hide();
-    EXPECT_EQ(server.visibleCursorPixels(), 0) << "hiding during the grab changes the grab's cursor";
+    EXPECT_EQ(CursorPixels(), 0) << "hiding during the grab changes the grab's cursor";
     cursor.release();
     cursor.restore(shown);
 }
