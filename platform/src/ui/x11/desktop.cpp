@@ -66,25 +66,25 @@ using Event = std::unique_ptr<xcb_generic_event_t, decltype(&std::free)>;
 
 }  // namespace
 
-Desktop::Desktop(Connection connection) : x_(std::move(connection)) {
+ClosingConnection::~ClosingConnection() {
+    for (xcb_generic_event_t* e : deferred) {
+        std::free(e);
+    }
+    deferred.clear();
+    if (cairoDevice != nullptr) {
+        cairo_device_finish(cairoDevice);
+        cairo_device_destroy(cairoDevice);
+    }
+    xcb_disconnect(connection);
+}
+
+Desktop::Desktop(Connection connection) : x_{std::move(connection)} {
     keys_.load(x_.connection);
     // cairo keeps per-connection state; holding its device lets the
     // destructor finish it before the connection closes.
     cairo_surface_t* probe = cairo_xcb_surface_create(x_.connection, x_.screen->root, x_.visual, 1, 1);
-    cairoDevice_ = cairo_device_reference(cairo_surface_get_device(probe));
+    x_.cairoDevice = cairo_device_reference(cairo_surface_get_device(probe));
     cairo_surface_destroy(probe);
-}
-
-Desktop::~Desktop() {
-    for (xcb_generic_event_t* e : x_.deferred) {
-        std::free(e);
-    }
-    x_.deferred.clear();
-    if (cairoDevice_ != nullptr) {
-        cairo_device_finish(cairoDevice_);
-        cairo_device_destroy(cairoDevice_);
-    }
-    xcb_disconnect(x_.connection);
 }
 
 int Desktop::fileDescriptor() const { return xcb_get_file_descriptor(x_.connection); }

@@ -16,11 +16,19 @@
 
 namespace platform::ui::x11 {
 
+// The connection as the desktop holds it: closed only after every member
+// that sends on it (the cursor releases its grab) is gone, so it is the
+// desktop's first member. Events still deferred are freed with it.
+struct ClosingConnection : Connection {
+    cairo_device_t* cairoDevice = nullptr;  // cairo's state for the connection, finished first
+    ~ClosingConnection();
+};
+
 class Desktop final : public X11Desktop {
 public:
     // Takes a working connection (and its screen and visual).
     explicit Desktop(Connection connection);
-    ~Desktop() override;
+    ~Desktop() override = default;
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
 
@@ -36,8 +44,7 @@ private:
     X11Window* window(xcb_window_t id) const;
     void pointerInput(xcb_window_t id, const WindowEvent& event);
 
-    Connection x_;
-    cairo_device_t* cairoDevice_ = nullptr;  // finished before the connection closes
+    ClosingConnection x_;
     WindowDirectory directory_;
     KeyboardMapping keys_;
     X11Cursor cursor_{x_, directory_};
