@@ -1,5 +1,8 @@
 #include "plugin/host_extension.h"
 
+#include <list>
+#include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "core/options.h"
@@ -8,6 +11,7 @@
 #include "persistence/nki_import.h"
 #include "platform/ui/headless_window.h"
 #include "plugin/boundary.h"
+#include "plugin/editor_window.h"
 #include "plugin/plugin.h"
 
 namespace velmora {
@@ -176,10 +180,65 @@ int EditorSnapshot(TFruityPlug* plug, const char* pngPath) {
     });
 }
 
+// Runs a process-wide entry inside the exception boundary. What escapes is
+// told through the first instance's host, the only log the plugin has; with
+// no instance there is none to tell.
+template <class Work>
+int RunForProcess(const char* operation, Work&& work) noexcept {
+    const std::list<Instance*>& instances = Process().instanceList;
+    ZOLTVSTExprPlug* first = instances.empty() ? nullptr : dynamic_cast<ZOLTVSTExprPlug*>(instances.front());
+    if (first != nullptr) {
+        return Guarded(first->Host(), first->logIdentity, operation, 0, [&] { return static_cast<int>(work()); });
+    }
+    try {
+        return static_cast<int>(work());
+    } catch (...) {
+        return 0;
+    }
+}
+
+// An instance whose editor is hidden gets a desktop window in place of its
+// headless one, of the same size; a shown editor keeps the window it shows.
+void MoveEditorToDesktop(ZOLTVSTExprPlug& p) {
+    if (p.visible != 0 || p.editorWindow->shown() || HeadlessEditor(p) == nullptr) {
+        return;
+    }
+    std::unique_ptr<platform::ui::Window> window = p.platform.createWindow();
+    window->setSize(p.editorWindow->width(), p.editorWindow->height());
+    p.editorWindow = std::move(window);
+    AttachEditorWindow(p);
+}
+
+int OpenDesktop(const char* display, int* fileDescriptor) {
+    return RunForProcess("openDesktop", [&] {
+        platform::Platform& services = platform::defaultPlatform();
+        std::string error;
+        if (!services.openDesktop(display, error)) {
+            throw std::runtime_error(error);  // the boundary writes the debug line
+        }
+        for (Instance* instance : Process().instanceList) {
+            if (auto* p = dynamic_cast<ZOLTVSTExprPlug*>(instance)) {
+                MoveEditorToDesktop(*p);
+            }
+        }
+        if (fileDescriptor != nullptr) {
+            *fileDescriptor = services.desktop()->fileDescriptor();
+        }
+        return true;
+    });
+}
+
+int DesktopDispatch() {
+    return RunForProcess("desktopDispatch", [] {
+        platform::ui::X11Desktop* desktop = platform::defaultPlatform().desktop();
+        return desktop != nullptr && desktop->dispatch();
+    });
+}
+
 constexpr HostExtension kExtension = {
     kHostExtensionVersion, sizeof(HostExtension), SetPortChannel, SetOption,
     ImportArticulationFile, ExportArticulationFile, ImportInstrument, ArticulationSetText, ListInstances,
-    SetHeadlessHost, EditorEvent, EditorSize, EditorSnapshot, nullptr, nullptr,
+    SetHeadlessHost, EditorEvent, EditorSize, EditorSnapshot, OpenDesktop, DesktopDispatch,
 };
 
 }  // namespace

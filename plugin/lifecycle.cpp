@@ -1,9 +1,9 @@
 // Construction and destruction of the plugin instance.
 #include "core/plugin_info.h"
 #include "editor/drag.h"
-#include "editor/message_handler.h"
 #include "engine/voices.h"
 #include "plugin/boundary.h"
+#include "plugin/editor_window.h"
 #include "plugin/plugin.h"
 #include "plugin/process_startup.h"
 
@@ -15,10 +15,7 @@ ZOLTVSTExprPlug::ZOLTVSTExprPlug(TPluginTag tag, TFruityPlugHost* host, HINSTANC
     Info = &PluginInfo();
     // The editor window: hidden until the host shows it. Its messages reach
     // the editor inside the exception boundary.
-    EditorHandle = static_cast<HWND>(editorWindow->nativeHandle());
-    editorWindow->setHandler([this](const platform::ui::WindowEvent& event) {
-        return Guarded(Host(), logIdentity, "EditorMessage", false, [&] { return editor::HandleEditorMessage(*this, event); });
-    });
+    AttachEditorWindow(*this);
     if (processState->instanceCount == 1) {
         ProcessStartUp(*this);
     }

@@ -33,7 +33,28 @@ std::string Platform::moduleFileName(const void* address) const {
     return info.dli_fname;
 }
 
-std::unique_ptr<ui::Window> Platform::createWindow() { return std::make_unique<ui::HeadlessWindow>(&headlessHost_, &cursor_); }
+Platform::Platform() = default;
+Platform::~Platform() = default;
+
+const KeyboardState& Platform::keyboardState() const { return desktop_ ? desktop_->keyboardState() : keyboardState_; }
+
+const PopupMenus& Platform::popupMenus() const { return desktop_ ? desktop_->popupMenus() : popupMenus_; }
+
+ui::Cursor& Platform::cursor() { return desktop_ ? desktop_->cursor() : cursor_; }
+
+std::unique_ptr<ui::Window> Platform::createWindow() {
+    if (desktop_) {
+        return desktop_->createWindow();
+    }
+    return std::make_unique<ui::HeadlessWindow>(&headlessHost_, &cursor_);
+}
+
+bool Platform::openDesktop(const char* display, std::string& error) {
+    if (!desktop_) {
+        desktop_ = ui::X11Desktop::open(display, error);
+    }
+    return desktop_ != nullptr;
+}
 
 Platform& defaultPlatform() {
     static Platform instance;

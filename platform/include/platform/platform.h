@@ -12,22 +12,25 @@
 #include "platform/ui/cursor.h"
 #include "platform/ui/headless_cursor.h"
 #include "platform/ui/window.h"
+#include "platform/ui/x11_desktop.h"
 #include "shared/headless_editor.h"
 
 namespace platform {
 
 class Platform {
 public:
-    virtual ~Platform() = default;
+    Platform();
+    virtual ~Platform();
 
     virtual SettingsStore settings() const { return SettingsStore::currentUser(); }
     virtual const HostWindows& hostWindows() const { return hostWindows_; }
     virtual const FileDialogs& fileDialogs() const { return fileDialogs_; }
-    virtual const KeyboardState& keyboardState() const { return keyboardState_; }
-    virtual const PopupMenus& popupMenus() const { return popupMenus_; }
+    // Keys, menus, pointer and windows are the desktop's once one is open.
+    virtual const KeyboardState& keyboardState() const;
+    virtual const PopupMenus& popupMenus() const;
     // The screen's mouse pointer. Without a window system it is a virtual
     // pointer that the headless windows of this platform move and report.
-    virtual ui::Cursor& cursor() { return cursor_; }
+    virtual ui::Cursor& cursor();
     // Folder of the running executable, without a trailing separator.
     virtual std::string executableFolder() const;
     // File name (with folder) of the loaded module that contains address.
@@ -38,7 +41,16 @@ public:
     // The services of a host without a window system; null clears them.
     void setHeadlessHost(const velmora::HeadlessHost* host) { headlessHost_ = host; }
 
+    // Connects to an X server (null or empty: $DISPLAY) and makes it this
+    // platform's window system from then on. Once per platform: a second call
+    // answers true and keeps the desktop already open. False with the reason
+    // in `error` when no server answers. Interface thread.
+    bool openDesktop(const char* display, std::string& error);
+    // The desktop opened, null while the platform is headless.
+    ui::X11Desktop* desktop() const { return desktop_.get(); }
+
 private:
+    std::unique_ptr<ui::X11Desktop> desktop_;
     const velmora::HeadlessHost* headlessHost_ = nullptr;
     HostWindows hostWindows_;
     FileDialogs fileDialogs_{&headlessHost_};
