@@ -221,6 +221,14 @@ int OpenDesktop(const char* display, int* fileDescriptor) {
                 MoveEditorToDesktop(*p);
             }
         }
+        // What the desktop cannot show (a dialog program missing) goes to the
+        // debug log through whichever instance is first when it happens.
+        services.setDebugOutput([](const std::string& line) {
+            if (!Process().instanceList.empty()) {
+                const std::string text = "ZOLT Velmora : " + line;
+                Process().instanceList.front()->Host().debugLine(text.c_str());
+            }
+        });
         if (fileDescriptor != nullptr) {
             *fileDescriptor = services.desktop()->fileDescriptor();
         }

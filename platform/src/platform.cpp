@@ -36,6 +36,8 @@ std::string Platform::moduleFileName(const void* address) const {
 Platform::Platform() = default;
 Platform::~Platform() = default;
 
+const FileDialogs& Platform::fileDialogs() const { return desktop_ ? desktopFileDialogs_ : fileDialogs_; }
+
 const KeyboardState& Platform::keyboardState() const { return desktop_ ? desktop_->keyboardState() : keyboardState_; }
 
 const PopupMenus& Platform::popupMenus() const { return desktop_ ? desktop_->popupMenus() : popupMenus_; }

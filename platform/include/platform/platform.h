@@ -1,9 +1,11 @@
 #pragma once
 // The one object through which the plugin's logic reaches the operating
 // system. Tests substitute parts of it.
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "platform/desktop_file_dialogs.h"
 #include "platform/file_dialogs.h"
 #include "platform/host_windows.h"
 #include "platform/keyboard_state.h"
@@ -24,8 +26,8 @@ public:
 
     virtual SettingsStore settings() const { return SettingsStore::currentUser(); }
     virtual const HostWindows& hostWindows() const { return hostWindows_; }
-    virtual const FileDialogs& fileDialogs() const { return fileDialogs_; }
-    // Keys, menus, pointer and windows are the desktop's once one is open.
+    // Keys, menus, dialogs, pointer and windows are the desktop's once one is open.
+    virtual const FileDialogs& fileDialogs() const;
     virtual const KeyboardState& keyboardState() const;
     virtual const PopupMenus& popupMenus() const;
     // The screen's mouse pointer. Without a window system it is a virtual
@@ -48,12 +50,21 @@ public:
     bool openDesktop(const char* display, std::string& error);
     // The desktop opened, null while the platform is headless.
     ui::X11Desktop* desktop() const { return desktop_.get(); }
+    // Where the platform tells what went wrong that no caller sees (a file
+    // dialog that could not be shown); unset, nowhere.
+    void setDebugOutput(std::function<void(const std::string&)> output) { debugOutput_ = std::move(output); }
 
 private:
     std::unique_ptr<ui::X11Desktop> desktop_;
     const velmora::HeadlessHost* headlessHost_ = nullptr;
     HostWindows hostWindows_;
     FileDialogs fileDialogs_{&headlessHost_};
+    std::function<void(const std::string&)> debugOutput_;
+    DesktopFileDialogs desktopFileDialogs_{[this](const std::string& line) {
+        if (debugOutput_) {
+            debugOutput_(line);
+        }
+    }};
     KeyboardState keyboardState_{&headlessHost_};
     PopupMenus popupMenus_{&headlessHost_};
     ui::HeadlessCursor cursor_;
