@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "host/desktop/desktop.h"
 #include "host/editor_script.h"
 #include "host/editor_session.h"
 #include "host/event_output.h"
@@ -44,7 +45,8 @@ int Usage() {
                  "  velmora-host serve [SESSION.json] [--port N] [--plugin PATH]\n"
                  "  velmora-host export SESSION.json [--instance N] --out FILE.zoltartic [--plugin PATH]\n"
                  "  velmora-host editor SESSION.json [--instance N] [--ppi N] [--host-version N] [--script FILE]\n"
-                 "                      [--snapshot FILE.png] [--listing] [--save-state FILE] [--plugin PATH]\n");
+                 "                      [--snapshot FILE.png] [--listing] [--save-state FILE] [--plugin PATH]\n"
+                 "  velmora-host gui [SESSION.json] [--log FILE] [--plugin PATH]\n");
     return 2;
 }
 
@@ -60,6 +62,7 @@ struct Options {
     std::string out;
     std::string script;
     std::string snapshot;
+    std::string log;
     int instance = 1;
     std::optional<int> ppi;
     std::optional<int> hostVersion;
@@ -119,6 +122,8 @@ bool ParseOptions(int argc, char** argv, int first, Options& o) {
             if (!value(o.script)) return false;
         } else if (a == "--snapshot") {
             if (!value(o.snapshot)) return false;
+        } else if (a == "--log") {
+            if (!value(o.log)) return false;
         } else if (a == "--listing") {
             o.listing = true;
         } else if (a == "--port") {
@@ -467,6 +472,16 @@ int ServeCommand(const Options& o) {
     return 0;
 }
 
+int GuiCommand(const Options& o) {
+#ifdef VELMORA_HAS_DESKTOP
+    return RunDesktop({o.input, o.plugin, o.log});
+#else
+    (void)o;
+    std::fprintf(stderr, "velmora-host: this build has no desktop (GTK 3 was not found)\n");
+    return 2;
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -493,6 +508,9 @@ int main(int argc, char** argv) {
     }
     if (command == "editor") {
         return EditorCommand(o);
+    }
+    if (command == "gui") {
+        return GuiCommand(o);
     }
     return Usage();
 }
