@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <map>
 
 #include "platform/byte_stream.h"
 #include "shared/ascii_text.h"
@@ -68,60 +67,49 @@ SessionInstances::~SessionInstances() {
     }
 }
 
-// Releases due at each tick, in the order their notes appear in the score.
-using DueReleases = std::multimap<std::int64_t, std::intptr_t>;
-
-// What the tick loop walks: the events in tick order (ties in file order),
-// the last tick to play and how often instances get their idle call.
-struct Timeline {
-    std::vector<const ScoreEvent*> ordered;
-    std::int64_t lastTick = 0;
-    std::int64_t idleEvery = 1;
-};
-
-// Runs one beat past the last event or note end, so delayed notes and held
-// keyswitches finish; refuses a score that would never end.
-static std::optional<Timeline> BuildTimeline(const Session& session, std::string& error) {
-    Timeline timeline;
+std::optional<ScorePlayer> ScorePlayer::Create(ReferenceHost& host, const Session& session, std::string& error) {
+    std::int64_t last = 0;
     for (const ScoreEvent& e : session.events) {
-        timeline.lastTick = std::max(timeline.lastTick, e.kind == EventKind::Note ? e.tick + e.length : e.tick);
+        last = std::max(last, e.kind == EventKind::Note ? e.tick + e.length : e.tick);
     }
-    if (timeline.lastTick > kMaxScoreTicks) {
+    if (last > kMaxScoreTicks) {
         error = "the score runs past tick " + std::to_string(kMaxScoreTicks);
         return std::nullopt;
     }
-    timeline.lastTick += session.ppq;
-    timeline.idleEvery = std::max(1, session.ppq / 4);
-    for (const ScoreEvent& e : session.events) {
-        timeline.ordered.push_back(&e);
-    }
-    std::stable_sort(timeline.ordered.begin(), timeline.ordered.end(),
-                     [](const ScoreEvent* a, const ScoreEvent* b) { return a->tick < b->tick; });
-    return timeline;
+    std::vector<ScoreEvent> events = session.events;
+    std::stable_sort(events.begin(), events.end(), [](const ScoreEvent& a, const ScoreEvent& b) { return a.tick < b.tick; });
+    ScorePlayer player(host, std::move(events));
+    player.lastTick_ = last + session.ppq;
+    player.idleEvery_ = std::max(1, session.ppq / 4);
+    return player;
 }
 
-static void StartTick(ReferenceHost& host, std::int64_t tick) {
-    host.setTick(tick);
-    for (std::size_t i = 0; i < host.instanceCount(); ++i) {
-        host.instance(static_cast<int>(i))->NewTick();
-        host.honourKillRequests();
+void ScorePlayer::playThrough(std::int64_t tick) {
+    for (const std::int64_t end = std::min(tick, lastTick_); nextTick_ <= end; ++nextTick_) {
+        playTick(nextTick_);
     }
 }
 
-// Voices the plugin already killed are gone from the host and need no release.
-static void ReleaseDueNotes(ReferenceHost& host, DueReleases& releases, std::int64_t tick) {
-    const auto [from, to] = releases.equal_range(tick);
-    for (auto it = from; it != to; ++it) {
-        if (host.hasVoice(it->second)) {
-            const auto& v = host.voice(it->second);
-            host.instance(v.instance)->Voice_Release(v.handle);
-            host.honourKillRequests();
+void ScorePlayer::releaseHeldNotes() {
+    // Voices the plugin already killed are gone from the host and need no release.
+    for (const auto& [tick, tag] : releases_) {
+        if (host_->hasVoice(tag)) {
+            const auto& v = host_->voice(tag);
+            host_->instance(v.instance)->Voice_Release(v.handle);
+            host_->honourKillRequests();
         }
     }
-    releases.erase(from, to);
+    releases_.clear();
 }
 
-static void TriggerNote(ReferenceHost& host, const ScoreEvent& e, DueReleases& releases) {
+void ScorePlayer::rewind() {
+    releaseHeldNotes();
+    nextTick_ = 0;
+    nextEvent_ = 0;
+}
+
+void ScorePlayer::triggerNote(const ScoreEvent& e) {
+    ReferenceHost& host = *host_;
     const std::intptr_t tag = host.newVoiceTag();
     host.addVoice(tag, {e.instance, 0, e.colour, e.release});
     TVoiceParams params{};
@@ -134,14 +122,15 @@ static void TriggerNote(ReferenceHost& host, const ScoreEvent& e, DueReleases& r
     }
     if (host.hasVoice(tag)) {
         host.voice(tag).handle = handle;
-        releases.emplace(e.tick + e.length, tag);
+        releases_.emplace(e.tick + e.length, tag);
     }
 }
 
-static void ApplyEvent(ReferenceHost& host, const ScoreEvent& e, DueReleases& releases) {
+void ScorePlayer::applyEvent(const ScoreEvent& e) {
+    ReferenceHost& host = *host_;
     TFruityPlug* plug = host.instance(e.instance);
     switch (e.kind) {
-        case EventKind::Note: TriggerNote(host, e, releases); break;
+        case EventKind::Note: triggerNote(e); break;
         case EventKind::Param: plug->ProcessParam(e.index, e.value, plug::REC_UpdateValue | plug::REC_UpdateControl); break;
         case EventKind::Pan: plug->ProcessEvent(plug::FPE_Pan, e.value, 0); break;
         case EventKind::Volume: plug->ProcessEvent(plug::FPE_Volume, e.value, 0); break;
@@ -157,17 +146,26 @@ static void ApplyEvent(ReferenceHost& host, const ScoreEvent& e, DueReleases& re
     host.honourKillRequests();
 }
 
-// One tick: every instance's NewTick, then the notes ending here are
-// released, then this tick's events apply in file order; idle calls every
-// quarter beat. Advances next past the events it applied.
-static void PlayTick(ReferenceHost& host, const Timeline& timeline, std::int64_t tick, std::size_t& next,
-                     DueReleases& releases) {
-    StartTick(host, tick);
-    ReleaseDueNotes(host, releases, tick);
-    for (; next < timeline.ordered.size() && timeline.ordered[next]->tick == tick; ++next) {
-        ApplyEvent(host, *timeline.ordered[next], releases);
+void ScorePlayer::playTick(std::int64_t tick) {
+    ReferenceHost& host = *host_;
+    host.setTick(tick);
+    for (std::size_t i = 0; i < host.instanceCount(); ++i) {
+        host.instance(static_cast<int>(i))->NewTick();
+        host.honourKillRequests();
     }
-    if (tick % timeline.idleEvery == 0) {
+    const auto [from, to] = releases_.equal_range(tick);
+    for (auto it = from; it != to; ++it) {
+        if (host.hasVoice(it->second)) {
+            const auto& v = host.voice(it->second);
+            host.instance(v.instance)->Voice_Release(v.handle);
+            host.honourKillRequests();
+        }
+    }
+    releases_.erase(from, to);
+    for (; nextEvent_ < events_.size() && events_[nextEvent_].tick == tick; ++nextEvent_) {
+        applyEvent(events_[nextEvent_]);
+    }
+    if (tick % idleEvery_ == 0) {
         for (std::size_t i = 0; i < host.instanceCount(); ++i) {
             host.instance(static_cast<int>(i))->Idle_Public();
         }
@@ -206,16 +204,12 @@ std::optional<PlayOutcome> Play(const Session& session, const std::string& plugi
             error = instances.error();
             return std::nullopt;
         }
-        const std::optional<Timeline> timeline = BuildTimeline(session, error);
-        if (!timeline) {
+        std::optional<ScorePlayer> player = ScorePlayer::Create(host, session, error);
+        if (!player) {
             return std::nullopt;
         }
-        DueReleases releases;
-        std::size_t next = 0;
-        for (std::int64_t tick = 0; tick <= timeline->lastTick; ++tick) {
-            PlayTick(host, *timeline, tick, next, releases);
-        }
-        host.setTick(timeline->lastTick);
+        player->playThrough(player->lastTick());
+        host.setTick(player->lastTick());
         if (!saveStatesFolder.empty() && !SaveStates(host, saveStatesFolder, outcome, error)) {
             return std::nullopt;
         }

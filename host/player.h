@@ -1,5 +1,7 @@
 #pragma once
 // Plays a session through the plugin tick by tick.
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,6 +41,43 @@ struct PlayOutcome {
     std::vector<std::string> messages;
     std::vector<std::string> warnings;
     std::vector<std::string> savedStates;  // files written after playing
+};
+
+// A session's score played through the host's instances a stretch of ticks at
+// a time, so the caller sets the pace: all at once for `play`, against the
+// clock for the desktop. Each tick: every instance's NewTick, then the notes
+// ending there are released, then the tick's events apply in file order; idle
+// calls every quarter beat. The score runs one beat past its last event or
+// note end, so delayed notes and held keyswitches finish.
+class ScorePlayer {
+public:
+    // nullopt and the reason for a score that would never end.
+    static std::optional<ScorePlayer> Create(ReferenceHost& host, const Session& session, std::string& error);
+
+    // Plays every tick from the next one up to `tick` (at most the last).
+    void playThrough(std::int64_t tick);
+    std::int64_t nextTick() const { return nextTick_; }
+    std::int64_t lastTick() const { return lastTick_; }
+    bool finished() const { return nextTick_ > lastTick_; }
+    // Releases every note still held, as if its end had come: a stop, or a
+    // loop going back to the start.
+    void releaseHeldNotes();
+    // Back to tick 0; the held notes are released first.
+    void rewind();
+
+private:
+    ScorePlayer(ReferenceHost& host, std::vector<ScoreEvent> events) : host_(&host), events_(std::move(events)) {}
+    void playTick(std::int64_t tick);
+    void triggerNote(const ScoreEvent& e);
+    void applyEvent(const ScoreEvent& e);
+
+    ReferenceHost* host_;
+    std::vector<ScoreEvent> events_;  // in tick order, ties in file order
+    std::int64_t lastTick_ = 0;
+    std::int64_t idleEvery_ = 1;
+    std::int64_t nextTick_ = 0;
+    std::size_t nextEvent_ = 0;
+    std::multimap<std::int64_t, std::intptr_t> releases_;  // voice tags by the tick their note ends
 };
 
 // Plays every event; idle calls every quarter beat; runs one beat past the

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "host/desktop/desktop.h"
 #include "host/editor_script.h"
 #include "host/editor_session.h"
 #include "host/event_output.h"
@@ -29,8 +30,12 @@ using namespace velmora::host;
 
 // The plugin's editor draws text through fontconfig, which keeps a few bytes of
 // its configuration to the end of the process; the sanitizer build's leak
-// checker passes over them, as it does in the test binaries.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+// checker passes over them, as it does in the test binaries. The desktop's
+// GTK keeps its type system, caches and the accessibility bridge's D-Bus
+// connection for the whole process too, allocated inside GLib and libdbus.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\nleak:libglib-2.0.so\nleak:libdbus-1.so\n";
+}
 
 namespace {
 
@@ -44,7 +49,8 @@ int Usage() {
                  "  velmora-host serve [SESSION.json] [--port N] [--plugin PATH]\n"
                  "  velmora-host export SESSION.json [--instance N] --out FILE.zoltartic [--plugin PATH]\n"
                  "  velmora-host editor SESSION.json [--instance N] [--ppi N] [--host-version N] [--script FILE]\n"
-                 "                      [--snapshot FILE.png] [--listing] [--save-state FILE] [--plugin PATH]\n");
+                 "                      [--snapshot FILE.png] [--listing] [--save-state FILE] [--plugin PATH]\n"
+                 "  velmora-host gui [SESSION.json] [--log FILE] [--plugin PATH]\n");
     return 2;
 }
 
@@ -60,6 +66,7 @@ struct Options {
     std::string out;
     std::string script;
     std::string snapshot;
+    std::string log;
     int instance = 1;
     std::optional<int> ppi;
     std::optional<int> hostVersion;
@@ -119,6 +126,8 @@ bool ParseOptions(int argc, char** argv, int first, Options& o) {
             if (!value(o.script)) return false;
         } else if (a == "--snapshot") {
             if (!value(o.snapshot)) return false;
+        } else if (a == "--log") {
+            if (!value(o.log)) return false;
         } else if (a == "--listing") {
             o.listing = true;
         } else if (a == "--port") {
@@ -467,6 +476,16 @@ int ServeCommand(const Options& o) {
     return 0;
 }
 
+int GuiCommand(const Options& o) {
+#ifdef VELMORA_HAS_DESKTOP
+    return RunDesktop({o.input, o.plugin, o.log});
+#else
+    (void)o;
+    std::fprintf(stderr, "velmora-host: this build has no desktop (GTK 3 was not found)\n");
+    return 2;
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -493,6 +512,9 @@ int main(int argc, char** argv) {
     }
     if (command == "editor") {
         return EditorCommand(o);
+    }
+    if (command == "gui") {
+        return GuiCommand(o);
     }
     return Usage();
 }

@@ -11,6 +11,7 @@
 
 #include "host/midi_file.h"
 #include "host/player.h"
+#include "host/plugin_library.h"
 #include "host/session.h"
 #include "tests/support/run_command.h"
 
@@ -152,6 +153,62 @@ TEST(Play, TransportReachesEveryInstanceAndParametersBecomeCCs) {
     EXPECT_EQ(sent[9].word, Word(0xB4, 10, 0));
     EXPECT_EQ(sent[18].word, Word(0xB4, 7, 33));
     EXPECT_EQ(sent[19].word, Word(0xB0, 10, 12));
+}
+
+TEST(ScorePlayer, PacedInStretchesItSendsWhatOneRunSends) {
+    std::string error;
+    const auto demo = LoadSession(std::string(VELMORA_ROOT_DIR) + "/examples/demo/session.json", error);
+    ASSERT_TRUE(demo) << error;
+    const auto whole = Play(*demo, VELMORA_PLUGIN_PATH, error);
+    ASSERT_TRUE(whole) << error;
+    ASSERT_FALSE(whole->sent.empty());
+
+    const PluginLibrary library(VELMORA_PLUGIN_PATH);
+    ReferenceHost host;
+    SessionInstances instances(library, *demo, host);
+    ASSERT_TRUE(instances.ok()) << instances.error();
+    auto player = ScorePlayer::Create(host, *demo, error);
+    ASSERT_TRUE(player) << error;
+    // Uneven stretches, as a clock's timer delivers them; asking for a tick
+    // already played plays nothing.
+    for (std::int64_t tick = 0, step = 1; !player->finished(); tick += step, step = step % 13 + 1) {
+        player->playThrough(tick);
+        player->playThrough(tick - 1);
+    }
+    ASSERT_EQ(host.sent().size(), whole->sent.size());
+    for (std::size_t i = 0; i < host.sent().size(); ++i) {
+        EXPECT_EQ(host.sent()[i].tick, whole->sent[i].tick) << i;
+        EXPECT_EQ(host.sent()[i].instance, whole->sent[i].instance) << i;
+        EXPECT_EQ(host.sent()[i].word, whole->sent[i].word) << i;
+    }
+}
+
+TEST(ScorePlayer, StopAndLoopReleaseTheNotesStillHeld) {
+    const Session s = MustParse(R"({"events": [
+        {"type": "note", "tick": 0, "key": 62, "velocity": 90, "length": 500, "release": 40}]})");
+    const PluginLibrary library(VELMORA_PLUGIN_PATH);
+    ReferenceHost host;
+    SessionInstances instances(library, s, host);
+    ASSERT_TRUE(instances.ok()) << instances.error();
+    std::string error;
+    auto player = ScorePlayer::Create(host, s, error);
+    ASSERT_TRUE(player) << error;
+    EXPECT_EQ(player->lastTick(), 500 + 96);
+    player->playThrough(20);
+    ASSERT_EQ(host.sent().size(), 1U);
+    player->rewind();  // a loop going back while the note sounds
+    ASSERT_EQ(host.sent().size(), 2U);
+    EXPECT_EQ(host.sent()[1].word, Word(0x80, 62, 40));
+    EXPECT_EQ(player->nextTick(), 0);
+    player->playThrough(0);  // the score starts again
+    ASSERT_EQ(host.sent().size(), 3U);
+    EXPECT_EQ(host.sent()[2].word, Word(0x90, 62, 90));
+    player->releaseHeldNotes();  // a stop
+    ASSERT_EQ(host.sent().size(), 4U);
+    EXPECT_EQ(host.sent()[3].word, Word(0x80, 62, 40));
+    player->playThrough(player->lastTick());  // its end comes with nothing left to release
+    EXPECT_EQ(host.sent().size(), 4U);
+    EXPECT_TRUE(player->finished());
 }
 
 TEST(Play, SessionAndMidiFileOfTheSameNotesSendTheSame) {
