@@ -3,7 +3,10 @@
 // own and dispatches the connection's events.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -144,6 +147,52 @@ protected:
         return extension->editorEvent(plug, &e);
     }
 };
+
+// A click on a tab is answered with its repaint within the dispatch that
+// takes it: the tab bar's pixels change each time. The time from the click
+// sent to the new pixels on the server, over twenty clicks, is printed.
+TEST_F(DesktopEditor, AClickOnATabIsPaintedWithinMilliseconds) {
+    int fd = -1;
+    ASSERT_EQ(extension->openDesktop(nullptr, &fd), 1);
+    const xcb_window_t editor = Id(plug->EditorHandle);
+    int width = 0;
+    int height = 0;
+    ASSERT_EQ(extension->editorSize(plug, &width, &height), 1);
+    const int formX = 30;
+    const int formY = 30;
+    const xcb_window_t form = server.topLevel(formX, formY, width, height, kHostBackground);
+    plug->Dispatcher(plug::FPD_ShowEditor, 0, static_cast<std::intptr_t>(form));
+    ASSERT_TRUE(Until([&] { extension->desktopDispatch(); }, [&] { return PaintedPixels(editor, width, height) > 0; }));
+
+    // The tab buttons' top edge: the chosen tab is framed in green.
+    const auto tabBar = [&] {
+        std::vector<std::uint32_t> row;
+        for (int x = 6; x < 141; x += 3) {
+            row.push_back(server.pixel(editor, x, 187));
+        }
+        return row;
+    };
+    std::vector<double> milliseconds;
+    for (int i = 0; i < 20; ++i) {
+        const int tab = i % 2 == 0 ? 0 : 2;
+        const std::vector<std::uint32_t> before = tabBar();
+        server.pointerTo(formX + 28 + 45 * tab, formY + 207);
+        const auto sent = std::chrono::steady_clock::now();
+        server.button(1, true);
+        server.button(1, false);
+        server.sync();
+        bool changed = false;
+        while (!changed && std::chrono::steady_clock::now() - sent < std::chrono::seconds(2)) {
+            extension->desktopDispatch();
+            changed = tabBar() != before;
+        }
+        ASSERT_TRUE(changed) << "click " << i << " on tab " << tab << " was not painted";
+        milliseconds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - sent).count());
+    }
+    std::sort(milliseconds.begin(), milliseconds.end());
+    std::printf("click to repaint over %zu clicks: median %.2f ms, worst %.2f ms\n", milliseconds.size(),
+                milliseconds[milliseconds.size() / 2], milliseconds.back());
+}
 
 // The same drag of the port field, 8 pixels up five times, first on the
 // headless editor and then with XTEST on the desktop: the desktop's pinned,
