@@ -1,8 +1,10 @@
 // velmora-screen-compare SCREEN.xwd HEADLESS.png [--tolerance N] [--allow FRACTION] [--png OUT.png]
+// velmora-screen-compare --to-png SCREEN.xwd OUT.png
 // Compares a window dump of the editor on a desktop with the headless
 // snapshot of the same state, region by region; prints one JSON line per
 // region and exits 1 when a region differs in more than the allowed fraction
-// of its pixels (--png also writes the dump as a PNG, for the eye).
+// of its pixels (--png also writes the dump as a PNG, for the eye; --to-png
+// only converts).
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -22,6 +24,15 @@ std::vector<unsigned char> ReadAll(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--to-png") {
+        std::string why;
+        const std::optional<platform::ui::Bitmap> screen = velmora::test::ReadXwd(ReadAll(argv[2]), why);
+        if (!screen || !platform::ui::WritePng(*screen, argv[3])) {
+            std::fprintf(stderr, "velmora-screen-compare: %s: %s\n", argv[2], screen ? "cannot write the PNG" : why.c_str());
+            return 2;
+        }
+        return 0;
+    }
     if (argc < 3) {
         std::fprintf(stderr, "usage: velmora-screen-compare SCREEN.xwd HEADLESS.png [--tolerance N] [--allow FRACTION] [--png OUT.png]\n");
         return 2;
