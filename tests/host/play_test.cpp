@@ -1,6 +1,7 @@
 // The reference host's timeline: sessions and MIDI files played through the
 // plugin library.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <bit>
 #include <cmath>
@@ -52,9 +53,12 @@ TEST(Session, RejectsWhatItCannotPlay) {
 }
 
 // A session file in a folder of its own, beside one file of each kind it can
-// name and a subfolder.
+// name and a subfolder. One folder per test and process: CTest runs the tests
+// of this file side by side.
 struct SessionFolder {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "velmora-session-files";
+    std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                ("velmora-session-files-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                                 "-" + std::to_string(::getpid()));
     SessionFolder() {
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir / "folder");
