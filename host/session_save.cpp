@@ -106,6 +106,19 @@ void WriteEvent(Writer& w, const ScoreEvent& e) {
     w.EndObject();
 }
 
+// A file written whole beside its final name takes that name; a failure
+// leaves neither the temporary nor a half file.
+bool MoveIntoPlace(const std::string& temporary, const std::string& path, std::string& error) {
+    std::error_code ec;
+    std::filesystem::rename(temporary, path, ec);
+    if (ec) {
+        std::filesystem::remove(temporary, ec);
+        error = "cannot write " + path;
+        return false;
+    }
+    return true;
+}
+
 // Writes beside the final name, then renames over it.
 bool ReplaceFile(const std::string& path, const std::string& text, std::string& error) {
     const std::string temporary = path + ".saving";
@@ -117,14 +130,7 @@ bool ReplaceFile(const std::string& path, const std::string& text, std::string& 
             return false;
         }
     }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
+    return MoveIntoPlace(temporary, path, error);
 }
 
 bool SaveState(TFruityPlug* plug, const std::string& path, std::string& error) {
@@ -137,14 +143,7 @@ bool SaveState(TFruityPlug* plug, const std::string& path, std::string& error) {
         }
         plug->SaveRestoreState(&out, 1);
     }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        std::filesystem::remove(temporary, ec);
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
+    return MoveIntoPlace(temporary, path, error);
 }
 
 }  // namespace

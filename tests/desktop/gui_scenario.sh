@@ -22,73 +22,9 @@ fi
 root=$2
 compare=$3
 out=$4
-host_bin="$root/velmora-host"
-work=$(mktemp -d)
-mkdir -p "$out" "$work/config" "$work/demo"
-export XDG_CONFIG_HOME="$work/config" HOME="$work"
-cp -r "$root/examples/demo/." "$work/demo/"
-session="$work/demo/session.json"
-host_pid=
-cleanup() {
-  if [ -n "$host_pid" ]; then kill "$host_pid" 2>/dev/null || true; wait "$host_pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "gui_scenario: $*" >&2
-  if [ -f "$work/log.jsonl" ]; then echo "--- host log" >&2; cat "$work/log.jsonl" >&2; fi
-  if [ -f "$work/host.out" ]; then echo "--- host output" >&2; tail -n 40 "$work/host.out" >&2; fi
-  exit 1
-}
-
-# The last log line of an event (optionally with one more fixed text in it),
-# waited for up to 20 s.
-wait_line() {
-  local pattern=$1 extra=${2:-} line
-  for _ in $(seq 200); do
-    line=$(grep -F "\"event\":\"$pattern\"" "$work/log.jsonl" 2>/dev/null | grep -F -- "$extra" | tail -n 1 || true)
-    if [ -n "$line" ]; then printf '%s\n' "$line"; return 0; fi
-    kill -0 "$host_pid" 2>/dev/null || fail "the host ended while waiting for \"$pattern\""
-    sleep 0.1
-  done
-  fail "no \"$pattern\" $extra in the host's log"
-}
-# A number field of a JSON line.
-field() { sed -n "s/.*\"$2\":\([0-9-]*\).*/\1/p" <<<"$1"; }
-count_lines() { grep -c -F "\"event\":\"$1\"" "$work/log.jsonl" 2>/dev/null || true; }
-
-start_host() {
-  : >"$work/log.jsonl"
-  "$host_bin" gui "$session" --log "$work/log.jsonl" >"$work/host.out" 2>&1 &
-  host_pid=$!
-  ready=$(wait_line ready)
-  main_window=$(field "$ready" window)
-}
-
-stop_host() {
-  kill "$host_pid" 2>/dev/null || true
-  wait "$host_pid" 2>/dev/null || true
-  host_pid=
-}
-
-# Opens instance 1's editor with its rack button; sets form and area.
-open_editor() {
-  local button before
-  button=$(wait_line button '"instance":1,')
-  before=$(count_lines form)
-  xdotool mousemove --window "$main_window" $(($(field "$button" x) + $(field "$button" width) / 2)) \
-    $(($(field "$button" y) + $(field "$button" height) / 2)) click 1
-  for _ in $(seq 100); do
-    [ "$(count_lines form)" -gt "$before" ] && break
-    sleep 0.1
-  done
-  local form_line
-  form_line=$(wait_line form '"instance":1,')
-  form=$(field "$form_line" window)
-  area=$(field "$form_line" area)
-  sleep 0.5
-}
+mkdir -p "$out"
+script_name=gui_scenario
+source "$(dirname "$0")/../support/desktop_host.sh"
 
 # A click at editor pixels (scaled by $scale), then time for the repaint.
 click_editor() {
@@ -128,12 +64,12 @@ first_articulation() {
 scale=1
 start_host
 open_editor
+sleep 0.5
 before=$(first_articulation)
 [[ "$before" == *'"name": "Legato",'*'"note": 24,'* ]] || fail "unexpected first articulation: $before"
 
 click_editor 28 207                     # the Articulation tab
 drag_up_80 80 145                       # the keyswitch field
-dialogs=$(count_lines dialog)
 click_editor 50 112 3                   # right click on the name field
 wait_line dialog '"title":"Articulation name"' >/dev/null
 dialog=$(xdotool search --sync --name '^Articulation name$' | head -n 1)
@@ -184,6 +120,7 @@ headless_note=$(grep -m1 '{"name":' "$work/headless.out" | sed -n 's/.*"note": \
 
 start_host
 open_editor
+sleep 0.5
 [ "$(field "$(wait_line form '"instance":1,')" width)" -eq 480 ] || fail "the editor is not at scale 2"
 click_editor 28 207
 drag_up_80 80 145

@@ -13,48 +13,16 @@ if [ "${1:-}" != --on-display ]; then
   exec xvfb-run -a bash "$0" --on-display "$@"
 fi
 root=$2
-work=$(mktemp -d)
-export XDG_CONFIG_HOME="$work/config" HOME="$work"
-cp -r "$root/examples/demo" "$work/demo"
-log="$work/log.jsonl"
-host_pid=
-cleanup() {
-  if [ -n "$host_pid" ]; then kill "$host_pid" 2>/dev/null || true; wait "$host_pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+script_name=gui_smoke
+source "$(dirname "$0")/../support/desktop_host.sh"
 
-fail() {
-  echo "gui_smoke: $*" >&2
-  echo "--- log" >&2; cat "$log" >&2 2>/dev/null || true
-  echo "--- host output" >&2; cat "$work/host.out" >&2 2>/dev/null || true
-  exit 1
-}
-# The last log line of an event with a fixed text in it, waited for up to 20 s.
-wait_line() {
-  local line
-  for _ in $(seq 200); do
-    line=$(grep -F "\"event\":\"$1\"" "$log" 2>/dev/null | grep -F -- "${2:-}" | tail -n 1 || true)
-    if [ -n "$line" ]; then printf '%s\n' "$line"; return 0; fi
-    kill -0 "$host_pid" 2>/dev/null || fail "the host ended while waiting for \"$1\""
-    sleep 0.1
-  done
-  fail "no \"$1\" ${2:-} in the log"
-}
-field() { sed -n "s/.*\"$2\":\([0-9-]*\).*/\1/p" <<<"$1"; }
-
-"$root/velmora-host" gui "$work/demo/session.json" --log "$log" >"$work/host.out" 2>&1 &
-host_pid=$!
-main=$(field "$(wait_line ready)" window)
+start_host
+main=$main_window
 grep -qF "Main PPI	s	96" "$XDG_CONFIG_HOME/ZOLT Velmora/settings.txt" ||
   fail "the host did not write the virtual display's 96 PPI as its Main PPI"
 [ "$(xdotool getwindowname "$main")" = "Velmora Host — session.json" ] || fail "main window title: $(xdotool getwindowname "$main")"
 
-button=$(wait_line button '"instance":1,')
-xdotool mousemove --window "$main" $(($(field "$button" x) + $(field "$button" width) / 2)) \
-  $(($(field "$button" y) + $(field "$button" height) / 2)) click 1
-form_line=$(wait_line form '"instance":1,')
-form=$(field "$form_line" window)
+open_editor
 [ "$(field "$form_line" width)" -gt 0 ] && [ "$(field "$form_line" height)" -gt 0 ] || fail "an empty form: $form_line"
 [ "$(xdotool getwindowname "$form")" = "ZOLT Velmora" ] || fail "form title: $(xdotool getwindowname "$form")"
 

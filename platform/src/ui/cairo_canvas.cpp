@@ -14,6 +14,7 @@
 
 #include "font_generation.h"
 #include "image_surface.h"
+#include "text_options.h"
 #include "platform/ui/window.h"
 
 namespace platform::ui {
@@ -95,14 +96,7 @@ private:
         generation_ = generation;
         map_ = pango_cairo_font_map_new();
         context_ = pango_font_map_create_context(map_);
-        // Grey antialiasing with slight hinting: crisp at the editor's small
-        // sizes without the colour fringes of subpixel rendering.
-        cairo_font_options_t* options = cairo_font_options_create();
-        cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-        cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
-        cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
-        pango_cairo_context_set_font_options(context_, options);
-        cairo_font_options_destroy(options);
+        SetEditorTextOptions(context_);
     }
 
     // A font's height is its cell, ascent plus descent, as a Windows font of

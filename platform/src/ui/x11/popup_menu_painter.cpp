@@ -1,5 +1,7 @@
 #include "popup_menu_painter.h"
 
+#include "../text_options.h"
+
 #include <glib.h>
 #include <pango/pangocairo.h>
 
@@ -66,13 +68,7 @@ void PaintTick(cairo_t* cr, const Rect& row, int column, Colour colour) {
 MenuText::MenuText() {
     map_ = pango_cairo_font_map_new();
     context_ = pango_font_map_create_context(map_);
-    // As the editor's text: grey antialiasing, slight hinting, whole-pixel metrics.
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
-    pango_cairo_context_set_font_options(context_, options);
-    cairo_font_options_destroy(options);
+    SetEditorTextOptions(context_);
     font_ = pango_font_description_new();
     const std::string family = ResolvedFamily("sans-serif");
     pango_font_description_set_family(font_, family.empty() ? "Sans" : family.c_str());
