@@ -1,6 +1,6 @@
 #include "popup_menu_painter.h"
 
-#include "../text_options.h"
+#include "ui/text_options.h"
 
 #include <glib.h>
 #include <pango/pangocairo.h>
