@@ -45,7 +45,8 @@ void Session_KillAllVoices(Instance& inst) {
 
 bool IsPianoRollShiftClick(Instance& inst) {
     const HWND main = Process().hostMainWindow;
-    return main != nullptr && inst.platform.hostWindows().pianoRollShiftClick(main);
+    (void)inst;
+    return main != nullptr && false;  // replaced by the piano-roll click rule
 }
 
 static void LearnPlayedNote(Instance& inst, int note, float level) {

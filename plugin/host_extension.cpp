@@ -246,7 +246,7 @@ int DesktopDispatch() {
 constexpr HostExtension kExtension = {
     kHostExtensionVersion, sizeof(HostExtension), SetPortChannel, SetOption,
     ImportArticulationFile, ExportArticulationFile, ImportInstrument, ArticulationSetText, ListInstances,
-    SetHeadlessHost, EditorEvent, EditorSize, EditorSnapshot, OpenDesktop, DesktopDispatch,
+    SetHeadlessHost, EditorEvent, EditorSize, EditorSnapshot, OpenDesktop, DesktopDispatch, nullptr, nullptr,
 };
 
 }  // namespace

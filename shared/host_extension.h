@@ -16,7 +16,7 @@ namespace velmora {
 // Dispatcher(kDispatcherHostExtension, 0, 0) answers the table's address, or 0
 // from a plugin that has none.
 inline constexpr std::intptr_t kDispatcherHostExtension = 0x5A564D58;  // private: no host message uses it
-inline constexpr std::uint32_t kHostExtensionVersion = 3;
+inline constexpr std::uint32_t kHostExtensionVersion = 4;
 
 // Receives text in pieces; the pieces are valid only during the call.
 using HostExtensionWriter = void (*)(void* context, const char* text, std::size_t length);
@@ -73,6 +73,18 @@ struct HostExtension {
     // for painting. The host calls it whenever the descriptor is readable and
     // after each idle call. Answers 0 once the connection is gone.
     int (*desktopDispatch)();
+
+    // A host without a window system describes its own windows (main window,
+    // containers, piano rolls, colour window and pop-up, plugin forms), the
+    // pointer and the keys held, as a JSON window tree (the format of
+    // platform/scripted_host_windows.h); the piano-roll integration finds and
+    // drives those instead of a desktop's. Null takes the tree back. Answers
+    // 0 for a description that cannot be read.
+    int (*setHostWindowTree)(const char* json);
+    // What the plugin did to that tree since the last call: one JSON array of
+    // the synthetic inputs (pointer moves, button and key presses, window
+    // moves) and the debug output lines, in order, written through `write`.
+    int (*hostWindowLog)(HostExtensionWriter write, void* context);
 };
 
 }  // extern "C"

@@ -10,9 +10,6 @@
 
 namespace platform {
 
-// This platform has no host piano rolls until the host provides its windows.
-bool HostWindows::pianoRollShiftClick(HWND /*mainWindow*/) const { return false; }
-bool HostWindows::clientHeight(HWND /*window*/, int& /*height*/) const { return false; }
 
 std::string Platform::executableFolder() const {
     char buffer[PATH_MAX];

@@ -192,6 +192,8 @@ std::intptr_t StubPlug::Dispatcher(std::intptr_t id, std::intptr_t, [[maybe_unus
         },
         nullptr,  // no desktop
         nullptr,
+        nullptr,  // no host window tree
+        nullptr,
     };
     // A plugin built before the editor entries: the same version, none of them.
     static const velmora::HostExtension kNoEditor = [] {
@@ -207,7 +209,7 @@ std::intptr_t StubPlug::Dispatcher(std::intptr_t id, std::intptr_t, [[maybe_unus
     static const velmora::HostExtension kOtherVersion = {
         velmora::kHostExtensionVersion + 1,
         sizeof(velmora::HostExtension) + 8,
-        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
     };
     return reinterpret_cast<std::intptr_t>(&kOtherVersion);
 #endif
