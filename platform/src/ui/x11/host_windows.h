@@ -4,7 +4,7 @@
 // service's own connection, driven with warp_pointer and XTEST. Its own
 // connection, because the mixing thread calls some members while the
 // interface thread dispatches the desktop's; xcb serialises the callers of one
-// connection, so no lock is taken here. The connection opens on first use;
+// connection, so after the first call no lock is taken here. The connection opens on first use;
 // without a server every member answers as the service that knows no windows.
 //
 // Orders and parents, as the window system's order is mapped onto X:
@@ -16,6 +16,15 @@
 //   not, answers the root; the root answers null. findChild and firstChild
 //   take the root (or null) as the top-levels' parent, so a walk up and back
 //   down meets the same windows.
+//
+// What a call costs in round trips to the server (requests of one step are all
+// sent before the first reply is read): findChild 2; findTopLevel 2, and 2
+// more for each level of window-manager frames; windowRect, clientRect,
+// client/screen coordinates, cursorPosition and keyDown 1; pixelRow 2;
+// windowAt 1 for each level down to the deepest window; parent 1, and 2 for
+// each frame level it climbs. setCursorPosition, leftButton, key and
+// moveWindow only send. The searches allocate their lists of windows and
+// labels; the first call of all (on whichever thread) also connects.
 #include <memory>
 #include <mutex>
 #include <string>
