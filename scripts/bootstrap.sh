@@ -12,10 +12,11 @@ cd "$(dirname "$0")/.."
 # the Emmentaler notation font and DejaVu. Liberation Sans Narrow stands in for
 # the editor's narrow face when the host does not ship it. On a desktop the
 # plugin talks to the X server itself through xcb (which cairo brings) and
-# reads key symbols with xcb-keysyms.
+# reads key symbols with xcb-keysyms; it clicks and types into the host's
+# piano roll with XTEST's synthetic input (xcb-xtest).
 build=(g++ cmake ninja-build pkg-config zlib1g-dev rapidjson-dev
   libcairo2-dev libpango1.0-dev libfontconfig-dev libfreetype-dev lilypond-fonts fonts-dejavu-core
-  fonts-dejavu-extra fonts-liberation libxcb-keysyms1-dev)
+  fonts-dejavu-extra fonts-liberation libxcb-keysyms1-dev libxcb-xtest0-dev)
 # The desktop host (GTK 3) is built for the tests only; its tests run it on a
 # virtual X server, drive it with xdotool, answer file dialogs through zenity
 # and take screenshots with xwd. The X11 tests inject input with XTEST and

@@ -33,6 +33,8 @@ std::string Platform::moduleFileName(const void* address) const {
 Platform::Platform() = default;
 Platform::~Platform() = default;
 
+const HostWindows& Platform::hostWindows() const { return desktop_ ? desktop_->hostWindows() : hostWindows_; }
+
 const FileDialogs& Platform::fileDialogs() const { return desktop_ ? desktopFileDialogs_ : fileDialogs_; }
 
 const KeyboardState& Platform::keyboardState() const { return desktop_ ? desktop_->keyboardState() : keyboardState_; }

@@ -25,8 +25,9 @@ public:
     virtual ~Platform();
 
     virtual SettingsStore settings() const { return SettingsStore::currentUser(); }
-    virtual const HostWindows& hostWindows() const { return hostWindows_; }
-    // Keys, menus, dialogs, pointer and windows are the desktop's once one is open.
+    // Keys, menus, dialogs, pointer, windows and the host's windows are the
+    // desktop's once one is open.
+    virtual const HostWindows& hostWindows() const;
     virtual const FileDialogs& fileDialogs() const;
     virtual const KeyboardState& keyboardState() const;
     virtual const PopupMenus& popupMenus() const;

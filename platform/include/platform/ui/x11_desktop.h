@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/host_windows.h"
 #include "platform/keyboard_state.h"
 #include "platform/popup_menus.h"
 #include "platform/ui/cursor.h"
@@ -34,6 +35,9 @@ public:
     virtual Cursor& cursor() = 0;
     virtual const KeyboardState& keyboardState() const = 0;
     virtual const PopupMenus& popupMenus() const = 0;
+    // The host's windows on the same display, through a connection of the
+    // service's own (its searches are safe from the mixing thread).
+    virtual const HostWindows& hostWindows() const = 0;
 };
 
 }  // namespace platform::ui

@@ -18,4 +18,15 @@ struct Connection {
     std::deque<xcb_generic_event_t*> deferred;
 };
 
+// Screen `number` of a connection (the one xcb_connect chose), null when the
+// server has no such screen.
+inline xcb_screen_t* ScreenOf(xcb_connection_t* c, int number) {
+    for (xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c)); it.rem > 0; xcb_screen_next(&it), --number) {
+        if (number == 0) {
+            return it.data;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace platform::ui::x11

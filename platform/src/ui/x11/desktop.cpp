@@ -12,15 +12,6 @@ namespace platform::ui {
 
 namespace {
 
-xcb_screen_t* ScreenNumber(xcb_connection_t* c, int number) {
-    for (xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c)); it.rem > 0; xcb_screen_next(&it), --number) {
-        if (number == 0) {
-            return it.data;
-        }
-    }
-    return nullptr;
-}
-
 xcb_visualtype_t* RootVisual(const xcb_screen_t* screen) {
     for (xcb_depth_iterator_t d = xcb_screen_allowed_depths_iterator(screen); d.rem > 0; xcb_depth_next(&d)) {
         for (xcb_visualtype_iterator_t v = xcb_depth_visuals_iterator(d.data); v.rem > 0; xcb_visualtype_next(&v)) {
@@ -36,24 +27,27 @@ xcb_visualtype_t* RootVisual(const xcb_screen_t* screen) {
 
 std::unique_ptr<X11Desktop> X11Desktop::open(const char* display, std::string& error) {
     const char* name = display != nullptr && display[0] != '\0' ? display : nullptr;
+    // The host-window service connects later, to this same display even if
+    // the environment changes meanwhile.
+    const char* shown = name != nullptr ? name : std::getenv("DISPLAY");
+    std::string displayName = shown != nullptr ? shown : "";
     int screenNumber = 0;
     xcb_connection_t* c = xcb_connect(name, &screenNumber);
     if (xcb_connection_has_error(c) != 0) {
-        const char* shown = name != nullptr ? name : std::getenv("DISPLAY");
-        error = std::string("cannot open display \"") + (shown != nullptr ? shown : "") + "\"";
+        error = "cannot open display \"" + displayName + "\"";
         xcb_disconnect(c);
         return nullptr;
     }
     x11::Connection x;
     x.connection = c;
-    x.screen = ScreenNumber(c, screenNumber);
+    x.screen = x11::ScreenOf(c, screenNumber);
     x.visual = x.screen != nullptr ? RootVisual(x.screen) : nullptr;
     if (x.visual == nullptr) {
         error = "the display has no screen with a usable visual";
         xcb_disconnect(c);
         return nullptr;
     }
-    return std::make_unique<x11::Desktop>(std::move(x));
+    return std::make_unique<x11::Desktop>(std::move(x), std::move(displayName));
 }
 
 }  // namespace platform::ui
@@ -78,7 +72,7 @@ ClosingConnection::~ClosingConnection() {
     xcb_disconnect(connection);
 }
 
-Desktop::Desktop(Connection connection) : x_{std::move(connection)} {
+Desktop::Desktop(Connection connection, std::string display) : x_{std::move(connection)}, hostWindows_(std::move(display)) {
     keys_.load(x_.connection);
     // cairo keeps per-connection state; holding its device lets the
     // destructor finish it before the connection closes.

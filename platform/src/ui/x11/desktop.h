@@ -4,10 +4,12 @@
 #include <cairo.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "connection.h"
 #include "cursor.h"
+#include "host_windows.h"
 #include "keyboard_mapping.h"
 #include "keyboard_state.h"
 #include "platform/popup_menus.h"
@@ -27,8 +29,9 @@ struct ClosingConnection : Connection {
 
 class Desktop final : public X11Desktop {
 public:
-    // Takes a working connection (and its screen and visual).
-    explicit Desktop(Connection connection);
+    // Takes a working connection (and its screen and visual) and the name of
+    // its display, which the host-window service connects to in turn.
+    Desktop(Connection connection, std::string display);
     ~Desktop() override = default;
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
@@ -39,6 +42,7 @@ public:
     Cursor& cursor() override { return cursor_; }
     const KeyboardState& keyboardState() const override { return keyboardState_; }
     const PopupMenus& popupMenus() const override { return popupMenus_; }
+    const HostWindows& hostWindows() const override { return hostWindows_; }
 
 private:
     void handle(const xcb_generic_event_t* event);
@@ -51,6 +55,7 @@ private:
     X11Cursor cursor_{x_, directory_};
     X11KeyboardState keyboardState_{x_, keys_};
     X11PopupMenus popupMenus_{x_};
+    X11HostWindows hostWindows_;
     std::vector<xcb_window_t> painting_;  // reused by each dispatch
 };
 

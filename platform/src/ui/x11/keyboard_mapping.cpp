@@ -68,4 +68,19 @@ std::uint32_t KeyboardMapping::pressed(xcb_keycode_t code, std::uint16_t state) 
     return keysym(code, 0);
 }
 
+xcb_keycode_t KeyboardMapping::keycodeOf(std::uint32_t keysym) const {
+    if (keysym == 0 || perCode_ == 0) {
+        return 0;
+    }
+    const std::size_t codes = keysyms_.size() / static_cast<std::size_t>(perCode_);
+    for (int column = 0; column < perCode_; ++column) {
+        for (std::size_t i = 0; i < codes; ++i) {
+            if (keysyms_[i * static_cast<std::size_t>(perCode_) + static_cast<std::size_t>(column)] == keysym) {
+                return static_cast<xcb_keycode_t>(minCode_ + i);
+            }
+        }
+    }
+    return 0;
+}
+
 }  // namespace platform::ui::x11

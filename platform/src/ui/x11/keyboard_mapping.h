@@ -18,6 +18,9 @@ public:
     // What a press with modifier `state` means to the editor: the key's plain
     // symbol, or the keypad's digit while Num Lock is on.
     std::uint32_t pressed(xcb_keycode_t code, std::uint16_t state) const;
+    // The key that types `keysym`: the first whose plain symbol it is, else
+    // the first that has it in any column; 0 when no key has it.
+    xcb_keycode_t keycodeOf(std::uint32_t keysym) const;
 
 private:
     xcb_keycode_t minCode_ = 0;

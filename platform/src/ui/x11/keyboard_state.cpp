@@ -24,11 +24,10 @@ std::uint16_t ButtonMask(int virtualKey) {
 
 }  // namespace
 
-bool X11KeyboardState::keyHeld(int virtualKey) const {
-    xcb_connection_t* c = x_.connection;
+bool KeyHeldNow(xcb_connection_t* c, xcb_window_t root, const KeyboardMapping& mapping, int virtualKey) {
     if (const std::uint16_t button = ButtonMask(virtualKey); button != 0) {
         std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> pointer(
-            xcb_query_pointer_reply(c, xcb_query_pointer(c, x_.screen->root), nullptr), &std::free);
+            xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr), &std::free);
         return pointer && (pointer->mask & button) != 0;
     }
     std::unique_ptr<xcb_query_keymap_reply_t, decltype(&std::free)> keymap(
@@ -43,12 +42,16 @@ bool X11KeyboardState::keyHeld(int virtualKey) const {
                 continue;
             }
             const auto code = static_cast<xcb_keycode_t>(byte * 8 + bit);
-            if (KeysymIsVirtualKey(mapping_.keysym(code, 0), virtualKey)) {
+            if (KeysymIsVirtualKey(mapping.keysym(code, 0), virtualKey)) {
                 return true;
             }
         }
     }
     return false;
+}
+
+bool X11KeyboardState::keyHeld(int virtualKey) const {
+    return KeyHeldNow(x_.connection, x_.screen->root, mapping_, virtualKey);
 }
 
 bool X11KeyboardState::controlHeld() const { return keyHeld(kVirtualKeyControl); }

@@ -6,6 +6,10 @@
 
 namespace platform::ui::x11 {
 
+// Whether `virtualKey` is held on the server now, as X11KeyboardState::keyHeld
+// tells it; one round trip on `connection`, whose keyboard table `mapping` is.
+bool KeyHeldNow(xcb_connection_t* connection, xcb_window_t root, const KeyboardMapping& mapping, int virtualKey);
+
 class X11KeyboardState final : public KeyboardState {
 public:
     X11KeyboardState(Connection& x, const KeyboardMapping& mapping) : x_(x), mapping_(mapping) {}

@@ -80,4 +80,32 @@ int SidedVirtualKeyOfKeysym(std::uint32_t keysym) {
     return 0;
 }
 
+std::uint32_t KeysymOfVirtualKey(int virtualKey) {
+    if (virtualKey >= 0x41 && virtualKey <= 0x5A) {
+        return static_cast<std::uint32_t>(virtualKey - 0x41) + 'a';
+    }
+    if (virtualKey >= 0x30 && virtualKey <= 0x39) {
+        return static_cast<std::uint32_t>(virtualKey);
+    }
+    if (virtualKey >= 0x70 && virtualKey < 0x70 + 12) {
+        return kF1 + static_cast<std::uint32_t>(virtualKey - 0x70);
+    }
+    if (virtualKey >= 0x60 && virtualKey < 0x60 + 10) {
+        return kKeypad0 + static_cast<std::uint32_t>(virtualKey - 0x60);
+    }
+    for (const KeyPair& k : kSidedKeys) {
+        if (k.virtualKey == virtualKey) {
+            return k.keysym;
+        }
+    }
+    // The first pair of a code is its main key (Return before KP_Enter,
+    // Shift_L before Shift_R).
+    for (const KeyPair& k : kNamedKeys) {
+        if (k.virtualKey == virtualKey) {
+            return k.keysym;
+        }
+    }
+    return 0;
+}
+
 }  // namespace platform::ui::x11

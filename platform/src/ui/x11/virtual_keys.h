@@ -14,6 +14,11 @@ int VirtualKeyOfKeysym(std::uint32_t keysym);
 // for any other keysym.
 int SidedVirtualKeyOfKeysym(std::uint32_t keysym);
 
+// The keysym that types `virtualKey`, the reverse of the two above: letters
+// give the small letter's keysym, the either-side modifier codes their left
+// key's; 0 for a code no key has.
+std::uint32_t KeysymOfVirtualKey(int virtualKey);
+
 // Whether a key producing `keysym` is the key `virtualKey` names, by either
 // numbering (Shift_L is both 0x10 and 0xA0).
 inline bool KeysymIsVirtualKey(std::uint32_t keysym, int virtualKey) {
