@@ -25,7 +25,12 @@ public:
     virtual ~Platform();
 
     virtual SettingsStore settings() const { return SettingsStore::currentUser(); }
-    virtual const HostWindows& hostWindows() const { return hostWindows_; }
+    // The host's windows: those a host described (setHostWindows), else the
+    // platform's own.
+    virtual const HostWindows& hostWindows() const { return describedHostWindows_ != nullptr ? *describedHostWindows_ : hostWindows_; }
+    // Windows a host without a window system describes; null gives the
+    // platform's own back. The caller keeps them alive while they are set.
+    void setHostWindows(const HostWindows* windows) { describedHostWindows_ = windows; }
     // Keys, menus, dialogs, pointer and windows are the desktop's once one is open.
     virtual const FileDialogs& fileDialogs() const;
     virtual const KeyboardState& keyboardState() const;
@@ -58,6 +63,7 @@ private:
     std::unique_ptr<ui::X11Desktop> desktop_;
     const velmora::HeadlessHost* headlessHost_ = nullptr;
     HostWindows hostWindows_;
+    const HostWindows* describedHostWindows_ = nullptr;
     FileDialogs fileDialogs_{&headlessHost_};
     std::function<void(const std::string&)> debugOutput_;
     DesktopFileDialogs desktopFileDialogs_{[this](const std::string& line) {
