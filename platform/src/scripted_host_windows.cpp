@@ -72,6 +72,8 @@ HWND ScriptedHostWindows::nextFreeId() {
 HWND ScriptedHostWindows::add(ScriptedWindow window) {
     if (window.id == nullptr) {
         window.id = nextFreeId();
+    } else if (lookup(window.id) != nullptr) {
+        return nullptr;
     }
     if (window.parent != nullptr && lookup(window.parent) == nullptr) {
         window.parent = nullptr;
@@ -232,12 +234,13 @@ std::vector<std::uint32_t> ScriptedHostWindows::pixelRow(HWND window, int y) con
     return std::vector<std::uint32_t>(width, 0);
 }
 
-void ScriptedHostWindows::record(HostWindowInput input) const {
+void ScriptedHostWindows::record(const HostWindowInput& input) const {
     log_.push_back(input);
     if (reaction_) {
         // The describer answers as the window system would: it may change
-        // the tree, which is this object.
-        reaction_(const_cast<ScriptedHostWindows&>(*this), log_.back());
+        // the tree, which is this object, and give input of its own (which
+        // grows the log, so the reaction gets its own copy).
+        reaction_(const_cast<ScriptedHostWindows&>(*this), input);
     }
 }
 
@@ -250,7 +253,7 @@ void ScriptedHostWindows::leftButton(bool down) const {
     setHeld(kLeftButton, down);
     HostWindowInput input = Input(HostWindowInput::Kind::Button);
     input.down = down;
-    record(std::move(input));
+    record(input);
 }
 
 void ScriptedHostWindows::key(int virtualKey, bool down) const {
@@ -258,7 +261,7 @@ void ScriptedHostWindows::key(int virtualKey, bool down) const {
     HostWindowInput input = Input(HostWindowInput::Kind::Key);
     input.key = virtualKey;
     input.down = down;
-    record(std::move(input));
+    record(input);
 }
 
 bool ScriptedHostWindows::keyDown(int virtualKey) const {
@@ -291,13 +294,13 @@ void ScriptedHostWindows::moveWindow(HWND window, ui::Point inParent) const {
     }
     HostWindowInput input = Input(HostWindowInput::Kind::Move, inParent.x, inParent.y);
     input.window = window;
-    record(std::move(input));
+    record(input);
 }
 
 void ScriptedHostWindows::debugOutput(const std::string& text) const {
     HostWindowInput input = Input(HostWindowInput::Kind::Debug);
     input.text = text;
-    record(std::move(input));
+    record(input);
 }
 
 }  // namespace platform

@@ -152,6 +152,10 @@ TEST(ScriptedHostWindows, RemovingAWindowRemovesWhatItHolds) {
     EXPECT_EQ(w.window(Id(2)), nullptr);
     EXPECT_EQ(w.window(Id(30)), nullptr);
     EXPECT_EQ(w.findChild(Id(10), "TWPControl", {}), Id(3));
+    ScriptedWindow again;
+    again.id = Id(30);
+    EXPECT_EQ(w.add(again), Id(30)) << "a removed window's id is free again";
+    EXPECT_EQ(w.add(again), nullptr) << "an id is one window's";
 }
 
 TEST(ScriptedHostWindows, TheReactionAnswersInputLikeTheRealWindow) {
@@ -166,6 +170,8 @@ TEST(ScriptedHostWindows, TheReactionAnswersInputLikeTheRealWindow) {
         }
         if (input.kind == HostWindowInput::Kind::Key && input.key == 0x0D && !input.down) {
             tree.remove(Id(50));
+            tree.debugOutput("closed");  // input of its own, logged after what it answers
+            EXPECT_EQ(input.key, 0x0D) << "the input answered is still the same";
         }
     });
     w.setCursorPosition({115, 135});
@@ -177,6 +183,10 @@ TEST(ScriptedHostWindows, TheReactionAnswersInputLikeTheRealWindow) {
     EXPECT_NE(w.window(Id(50)), nullptr);
     w.key(0x0D, false);
     EXPECT_EQ(w.window(Id(50)), nullptr);
+    const auto lines = w.logLines();
+    ASSERT_GE(lines.size(), 2U);
+    EXPECT_EQ(lines[lines.size() - 2], "key 0x0D up");
+    EXPECT_EQ(lines.back(), "debug: closed");
 }
 
 TEST(ScriptedHostWindows, AnEmptyDescriptionIsAnEmptyScreen) {

@@ -93,7 +93,8 @@ public:
 
     // --- Building and changing the tree (the describer's side, not logged) ---
     // Adds a window after all others; answers its id (`window.id`, or the
-    // next free one when null). A parent that does not exist makes it top-level.
+    // next free one when null), or null when `window.id` is taken. A parent
+    // that does not exist makes it top-level.
     HWND add(ScriptedWindow window);
     // Removes a window and everything inside it, as closing it does.
     void remove(HWND window);
@@ -133,7 +134,7 @@ public:
     void debugOutput(const std::string& text) const override;
 
 private:
-    void record(HostWindowInput input) const;
+    void record(const HostWindowInput& input) const;
     HWND find(HWND parent, std::string_view className, std::string_view title, HWND after) const;
     ScriptedWindow* lookup(HWND id) const;
     void shift(HWND id, int dx, int dy) const;
