@@ -94,6 +94,8 @@ public:
     std::int32_t clickedColour = 0;
     std::int32_t pendingArticulation = -1;
     std::uint8_t namesAsked = 0;
+    HWND colourPopup = nullptr;  // the host's colour pop-up over a piano roll while it is open
+    std::uint8_t colourPopupRecognised = 0;  // that pop-up shows the note colours
 
 private:
     void LeaveProcess() noexcept;

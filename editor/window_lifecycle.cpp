@@ -3,6 +3,7 @@
 
 #include "core/instance.h"
 #include "editor/drag.h"
+#include "editor/form_position.h"
 
 namespace velmora::editor {
 
@@ -22,7 +23,7 @@ void Hide(Instance& plug) {
     EndDrag(plug, false);
     if (SingleEditor(plug)) {
         plug.processState->sharedTab = plug.tab;
-        // The host form's position is saved here once the host windows are known.
+        SaveFormPosition(plug, static_cast<HWND>(plug.editorWindow->nativeHandle()));
     }
     plug.parentWindow = nullptr;
     plug.visible = 0;

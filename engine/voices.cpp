@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/voices.h"
+#include "core/piano_roll_windows.h"
 #include "engine/articulation_switch.h"
 #include "engine/midi_out.h"
 #include "engine/midi_message.h"
@@ -44,9 +45,7 @@ void Session_KillAllVoices(Instance& inst) {
 }
 
 bool IsPianoRollShiftClick(Instance& inst) {
-    const HWND main = Process().hostMainWindow;
-    (void)inst;
-    return main != nullptr && false;  // replaced by the piano-roll click rule
+    return velmora::IsPianoRollShiftClick(inst.platform.hostWindows(), Process().hostMainWindow);
 }
 
 static void LearnPlayedNote(Instance& inst, int note, float level) {

@@ -241,6 +241,23 @@ void ReadAction(const std::string& action, Fields& f, ScriptStep& step) {
         if (f.ok() && step.instance < 1) {
             f.fail("\"instance\" counts from 1");
         }
+    } else if (action == "getname") {
+        f.allowOnly({"do", "section", "index", "value"});
+        step.kind = ScriptStep::Kind::GetName;
+        step.section = f.integer("section");
+        step.index = f.integer("index");
+        step.value = f.integer("value");
+    } else if (action == "note") {
+        f.allowOnly({"do", "key", "colour", "shift"});
+        step.kind = ScriptStep::Kind::Note;
+        step.key = f.integer("key");
+        step.colour = f.integer("colour");
+        step.shift = f.has("shift") && f.boolean("shift");
+        if (f.ok() && (step.key < 0 || step.key > 127)) {
+            f.fail("\"key\" is a note number from 0 to 127");
+        } else if (f.ok() && (step.colour < 0 || step.colour > 15)) {
+            f.fail("\"colour\" is a note colour from 0 to 15");
+        }
     } else if (action == "idle") {
         f.allowOnly({"do"});
         step.kind = ScriptStep::Kind::Idle;

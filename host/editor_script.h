@@ -31,6 +31,8 @@ struct ScriptStep {
         Snapshot,  // the editor's picture into a file
         Answer,    // queued for the next question of its kind
         Show,      // another instance's editor is shown and takes the events from here on
+        GetName,   // the host's name question; the answer is printed
+        Note,      // a note played from a click in the host's piano roll, then an idle call
     };
     Kind kind = Kind::Events;
     int line = 0;  // 1-based, in the script file
@@ -39,6 +41,12 @@ struct ScriptStep {
     std::string path;           // Snapshot
     int instance = 0;           // Show: 1-based
     ScriptAnswer answer;
+    int section = 0;  // GetName: the question's section, index and value
+    int index = 0;
+    int value = 0;
+    int key = 0;        // Note: MIDI note number
+    int colour = 0;     // Note: the note's colour
+    bool shift = false; // Note: Shift held with the click
 };
 
 // The steps of a whole script; blank lines are skipped. On the first bad line

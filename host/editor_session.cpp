@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host/piano_roll_click.h"
 #include "host/valid_utf8.h"
 #include "sdk/plug_constants.h"
 
@@ -97,9 +98,16 @@ std::optional<ScriptAnswer> EditorHost::answer(Question question) {
     return a;
 }
 
+std::intptr_t EditorHost::answerDispatcher(TPluginTag sender, std::intptr_t id, std::intptr_t index, std::intptr_t value) {
+    if (id == plug::FHD_GetMainWindow) {
+        return kMainWindow;
+    }
+    return ReferenceHost::Dispatcher(sender, id, index, value);
+}
+
 std::intptr_t EditorHost::Dispatcher(TPluginTag sender, std::intptr_t id, std::intptr_t index, std::intptr_t value) {
     if (!recording_) {
-        return ReferenceHost::Dispatcher(sender, id, index, value);
+        return answerDispatcher(sender, id, index, value);
     }
     if (id == plug::FHD_MessageBox) {
         const auto* text = reinterpret_cast<const char*>(index);
@@ -115,7 +123,7 @@ std::intptr_t EditorHost::Dispatcher(TPluginTag sender, std::intptr_t id, std::i
         line.number("value", value);
     }
     write(line.finish());
-    return ReferenceHost::Dispatcher(sender, id, index, value);
+    return answerDispatcher(sender, id, index, value);
 }
 
 void EditorHost::OnParamChanged(TPluginTag sender, int index, int value) {
@@ -219,6 +227,25 @@ EditorSession::~EditorSession() {
 
 bool EditorSession::snapshot(const std::string& pngPath) { return extension_.editorSnapshot(plug_, pngPath.c_str()) != 0; }
 
+void EditorSession::getName(const ScriptStep& step) {
+    // A first byte no name starts with tells "wrote nothing" from an empty name.
+    char name[plug::kNameBufferSize] = {'\x01', '\0'};
+    plug_->GetName(step.section, step.index, step.value, name);
+    name[sizeof(name) - 1] = '\0';
+    rapidjson::StringBuffer buffer;
+    rapidjson::Writer<rapidjson::StringBuffer> w(buffer);
+    w.StartObject();
+    w.Key("name");
+    if (name[0] == '\x01' && name[1] == '\0') {
+        w.Null();
+    } else {
+        const std::string valid = ValidUtf8(name);
+        w.String(valid.c_str(), static_cast<rapidjson::SizeType>(valid.size()));
+    }
+    w.EndObject();
+    host_.report(std::string(buffer.GetString(), buffer.GetSize()));
+}
+
 bool EditorSession::run(const std::vector<ScriptStep>& steps, std::string& error) {
     for (const ScriptStep& step : steps) {
         switch (step.kind) {
@@ -250,6 +277,13 @@ bool EditorSession::run(const std::vector<ScriptStep>& steps, std::string& error
                     return false;
                 }
                 show(instances_[static_cast<std::size_t>(step.instance - 1)]);
+                break;
+            case ScriptStep::Kind::GetName: getName(step); break;
+            case ScriptStep::Kind::Note:
+                if (!PlayPianoRollClick(host_, plug_, extension_, step, error)) {
+                    error = "script line " + std::to_string(step.line) + ": " + error;
+                    return false;
+                }
                 break;
         }
     }

@@ -21,11 +21,17 @@ public:
     using LineWriter = std::function<void(const std::string& line)>;
     explicit EditorHost(LineWriter write);
 
+    // The handle the host gives its main window (Dispatcher message 46, asked
+    // when the first instance starts), the one its window trees use.
+    static constexpr std::intptr_t kMainWindow = 1;
+
     void setRecording(bool on) { recording_ = on; }
     void queue(const ScriptAnswer& answer) { answers_.push_back(answer); }
     void hold(std::vector<int> virtualKeys) { held_ = std::move(virtualKeys); }
     // The services handed to the plugin; lives as long as this host.
     const HeadlessHost* headless() const { return &headless_; }
+    // A line of the host's own among the recorded calls.
+    void report(const std::string& line) const { write(line); }
 
     std::intptr_t Dispatcher(TPluginTag Sender, std::intptr_t ID, std::intptr_t Index, std::intptr_t Value) override;
     void OnParamChanged(TPluginTag Sender, int Index, int Value) override;
@@ -41,6 +47,7 @@ private:
     // The first queued answer to this kind of question, taken off the queue.
     std::optional<ScriptAnswer> answer(Question question);
     void write(const std::string& line) const;
+    std::intptr_t answerDispatcher(TPluginTag sender, std::intptr_t id, std::intptr_t index, std::intptr_t value);
 
     LineWriter write_;
     bool recording_ = false;
@@ -79,6 +86,7 @@ public:
 
 private:
     void show(TFruityPlug* plug);
+    void getName(const ScriptStep& step);
 
     EditorHost& host_;
     TFruityPlug* plug_;  // the editor that takes the events

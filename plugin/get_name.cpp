@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/uacc_names.h"
+#include "editor/piano_roll_names.h"
 #include "plugin/boundary.h"
 #include "plugin/plugin.h"
 
@@ -12,9 +13,6 @@ using namespace velmora;
 namespace {
 
 constexpr int kUaccCC = 32;
-constexpr std::int32_t kHostVersionNoteNamesByColour = 12000000;
-constexpr std::int32_t kHostVersionNoteNamesFixed = 12003000;
-constexpr int kKeyNameTop = 131;  // piano-roll note n shows key-name entry 131 − n
 
 void WriteName(char* buffer, const char* format, ...) __attribute__((format(printf, 2, 3)));
 void WriteName(char* buffer, const char* format, ...) {
@@ -76,21 +74,10 @@ void ParameterValueName(const Instance& p, int index, int value, char* name) {
     }
 }
 
-// The key name of piano-roll note `index` for the articulation of colour
-// `value`; remembers which articulation was asked for.
+// The key name of piano-roll note `index` for the articulation of colour `value`.
 void KeyName(Instance& p, int index, int value, char* name) {
-    long long wide = static_cast<long long>(value) + static_cast<long long>(kBankSize) * p.currentBank;
-    int a = wide < 0 || wide >= kArticulations ? 0 : static_cast<int>(wide);
-    const std::int32_t version = p.Host().hostVersion();
-    if (version >= kHostVersionNoteNamesByColour && version < kHostVersionNoteNamesFixed) {
-        a = p.currentArticulation >= 0 && p.currentArticulation < kArticulations ? p.currentArticulation : 0;
-    }
-    p.pendingArticulation = a;
-    p.namesAsked = 1;
-    const long long entry = kKeyNameTop - static_cast<long long>(index);
-    const KeyNameMap& keys = p.articulations.keyNames[a];
-    if (keys.names && entry >= 0 && entry < kKeyNameEntries) {
-        WriteName(name, "%s", (*keys.names)[entry].c_str());
+    if (const std::string* key = editor::PianoRollKeyName(p, index, value)) {
+        WriteName(name, "%s", key->c_str());
     }
 }
 

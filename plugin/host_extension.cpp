@@ -12,6 +12,7 @@
 #include "platform/ui/headless_window.h"
 #include "plugin/boundary.h"
 #include "plugin/editor_window.h"
+#include "plugin/host_window_tree.h"
 #include "plugin/plugin.h"
 
 namespace velmora {
@@ -243,10 +244,32 @@ int DesktopDispatch() {
     });
 }
 
+int SetHostWindowTreeEntry(const char* json) {
+    return RunForProcess("setHostWindowTree", [&] {
+        std::string error;
+        if (!SetHostWindowTree(platform::defaultPlatform(), json, error)) {
+            throw std::runtime_error("the host's window tree: " + error);  // the boundary writes the debug line
+        }
+        return true;
+    });
+}
+
+int HostWindowLog(HostExtensionWriter write, void* context) {
+    return RunForProcess("hostWindowLog", [&] {
+        if (write == nullptr) {
+            return false;
+        }
+        const std::string log = TakeHostWindowLog();
+        write(context, log.data(), log.size());
+        return true;
+    });
+}
+
 constexpr HostExtension kExtension = {
     kHostExtensionVersion, sizeof(HostExtension), SetPortChannel, SetOption,
     ImportArticulationFile, ExportArticulationFile, ImportInstrument, ArticulationSetText, ListInstances,
-    SetHeadlessHost, EditorEvent, EditorSize, EditorSnapshot, OpenDesktop, DesktopDispatch, nullptr, nullptr,
+    SetHeadlessHost, EditorEvent, EditorSize, EditorSnapshot, OpenDesktop, DesktopDispatch,
+    SetHostWindowTreeEntry, HostWindowLog,
 };
 
 }  // namespace

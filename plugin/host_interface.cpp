@@ -2,6 +2,7 @@
 // work, inside the exception boundary. Names are in get_name.cpp.
 #include <bit>
 
+#include "editor/idle.h"
 #include "editor/window_lifecycle.h"
 #include "engine/channel_state.h"
 #include "engine/param_change.h"
@@ -36,7 +37,7 @@ std::intptr_t ZOLTVSTExprPlug::Dispatcher(std::intptr_t id, std::intptr_t /*inde
 }
 
 void ZOLTVSTExprPlug::Idle_Public() {
-    Guarded(Host(), logIdentity, "Idle_Public", [&] { http::PollFromIdle(*this); });
+    Guarded(Host(), logIdentity, "Idle_Public", [&] { editor::IdlePublic(*this); });
 }
 
 void ZOLTVSTExprPlug::SaveRestoreState(IStream* stream, BOOL save) {

@@ -33,7 +33,12 @@ std::string Platform::moduleFileName(const void* address) const {
 Platform::Platform() = default;
 Platform::~Platform() = default;
 
-const HostWindows& Platform::hostWindows() const { return desktop_ ? desktop_->hostWindows() : hostWindows_; }
+const HostWindows& Platform::hostWindows() const {
+    if (describedHostWindows_ != nullptr) {
+        return *describedHostWindows_;
+    }
+    return desktop_ ? desktop_->hostWindows() : hostWindows_;
+}
 
 const FileDialogs& Platform::fileDialogs() const { return desktop_ ? desktopFileDialogs_ : fileDialogs_; }
 

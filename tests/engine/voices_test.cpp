@@ -4,6 +4,7 @@
 
 #include "engine/param_change.h"
 #include "engine/voices.h"
+#include "tests/support/host_window_tree.h"
 #include "tests/support/instance_fixture.h"
 
 namespace velmora::test {
@@ -222,29 +223,32 @@ TEST_F(VoicesTest, DraggedFieldLearnsThePlayedNote) {
     EXPECT_EQ(plug->articulations.note[5], 48);
 }
 
-class ShiftClickWindows : public platform::HostWindows {
-public:
-    // replaced by a scripted piano roll
-};
-class ShiftClickPlatform : public platform::Platform {
-public:
-    const platform::HostWindows& hostWindows() const override { return windows; }
-    ShiftClickWindows windows;
-};
-
+// A Shift-click below the piano roll's colour window: the host plays the
+// clicked note.
 TEST(PianoRollClick, ShiftClickRecordsNoteAndColour) {
+    HostWindowTree tree;
+    tree.windows.placeCursor({150, 300});
+    tree.windows.hold(0x01, true);
+    tree.windows.hold(0xA0, true);
+    HostWindowsPlatform platform(tree.windows);
     RecordingHost host;
-    ShiftClickPlatform platform;
     auto plug = MakeInstance(host, 1, platform);
     Play(*plug, host, 1, 61, 4);
     EXPECT_EQ(plug->clickedNote, -1) << "no host main window: no piano roll";
+    EXPECT_TRUE(tree.windows.log().empty());
 
-    Process().hostMainWindow = reinterpret_cast<HWND>(0x10);
+    Process().hostMainWindow = tree.main;
     plug->articbanks = 1;
     plug->currentBank = 2;
     Play(*plug, host, 2, 62, 4, 1.0f, 0.0f);
     EXPECT_EQ(plug->clickedNote, 62);
     EXPECT_EQ(plug->clickedColour, 4 + 32) << "the bank of the previous note";
+
+    // A note the host plays while the pointer is elsewhere leaves the mark alone.
+    tree.windows.placeCursor({150, 100});
+    Play(*plug, host, 3, 70, 9);
+    EXPECT_EQ(plug->clickedNote, 62);
+    EXPECT_EQ(plug->clickedColour, 36);
 }
 
 }  // namespace

@@ -386,5 +386,52 @@ TEST_F(EditorCommand, AnExportChosenInTheSaveDialogWritesWhatTheExportCommandWri
     EXPECT_EQ(ReadAll(chosen), bytes);
 }
 
+// A Shift-click in the host's piano roll plays a note; the host describes
+// its windows to the plugin, whose idle call then asks for the key's new name,
+// and the host's next note-name question gets it. Without Shift the same
+// click marks nothing.
+TEST_F(EditorCommand, AShiftClickInThePianoRollRenamesTheKey) {
+    const std::string script = R"({"answer":"prompt","text":"Soft hit"}
+{"do":"note","key":60,"colour":3,"shift":true}
+{"do":"getname","section":2,"index":60,"value":3}
+{"do":"getname","section":2,"index":61,"value":3}
+{"do":"note","key":62,"colour":3,"shift":false}
+)";
+    const struct {
+        const char* options;
+        const char* caption;
+        const char* asked;      // the answer to the question for note 60 of colour 3
+        const char* neighbour;  // and for note 61: the new table's entries start empty
+    } cases[] = {
+        {"", R"({"call":"prompt","caption":"Rename note Tremolo sul ponticello C3","text":""})", R"({"name":"Soft hit"})",
+         R"({"name":""})"},
+        // This host renames in articulation 0 and asks names of the articulation in use (3).
+        {"--host-version 12000000", R"({"call":"prompt","caption":"Rename note Legato C3","text":""})", R"({"name":null})",
+         R"({"name":null})"},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = RunDemo(script, c.options);
+        ASSERT_EQ(o.status, 0) << o.err;
+        const std::vector<std::string> lines = Lines(o.out);
+        const auto prompt = std::find(lines.begin(), lines.end(), c.caption);
+        ASSERT_NE(prompt, lines.end()) << o.out;
+        const auto names = std::find(prompt, lines.end(), R"({"call":"dispatcher","id":3,"index":0,"value":2})");
+        EXPECT_NE(names, lines.end()) << "the host hears the piano roll's names changed\n" << o.out;
+        const auto isLog = [](const std::string& l) { return l.rfind(R"({"call":"hostwindows","log":[)", 0) == 0; };
+        const auto firstLog = std::find_if(prompt, lines.end(), isLog);
+        ASSERT_NE(firstLog, lines.end()) << o.out;
+        EXPECT_NE(firstLog->find(R"({"kind":"debug","text":"  TRIGGERED\n"})"), std::string::npos) << *firstLog;
+        EXPECT_NE(firstLog->find(R"({"kind":"debug","text":"  MousePos.y is 300\n"})"), std::string::npos) << *firstLog;
+        ASSERT_GE(lines.end() - firstLog, 4);
+        EXPECT_EQ(firstLog[1], c.asked);
+        EXPECT_EQ(firstLog[2], c.neighbour);
+        const auto secondLog = std::find_if(firstLog + 1, lines.end(), isLog);
+        ASSERT_NE(secondLog, lines.end()) << o.out;
+        EXPECT_EQ(secondLog->find("TRIGGERED"), std::string::npos) << *secondLog;
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.find("Rename note") != std::string::npos; }), 1)
+            << o.out;
+    }
+}
+
 }  // namespace
 }  // namespace velmora::test

@@ -41,6 +41,10 @@ std::string Describe(const ScriptStep& s) {
         case ScriptStep::Kind::Idle: return "idle";
         case ScriptStep::Kind::Show: return "show " + std::to_string(s.instance);
         case ScriptStep::Kind::Snapshot: return "snapshot " + s.path;
+        case ScriptStep::Kind::GetName:
+            return "getname " + std::to_string(s.section) + " " + std::to_string(s.index) + " " + std::to_string(s.value);
+        case ScriptStep::Kind::Note:
+            return "note " + std::to_string(s.key) + " " + std::to_string(s.colour) + (s.shift ? " shift" : "");
         case ScriptStep::Kind::Answer: {
             const ScriptAnswer& a = s.answer;
             const char* names[] = {"prompt", "menu", "open", "save", "messagebox"};
@@ -85,6 +89,10 @@ TEST(EditorScript, EachLineBecomesItsStep) {
         {R"( {"do":"idle"} )", "idle"},
         {R"({"do":"show","instance":2})", "show 2"},
         {R"({"do":"snapshot","out":"panel 1.png"})", "snapshot panel 1.png"},
+        {R"({"do":"getname","section":2,"index":60,"value":-3})", "getname 2 60 -3"},
+        {R"({"do":"note","key":60,"colour":3,"shift":true})", "note 60 3 shift"},
+        {R"({"do":"note","key":127,"colour":15,"shift":false})", "note 127 15"},
+        {R"({"do":"note","key":0,"colour":0})", "note 0 0"},
         {R"({"answer":"prompt","text":"Spiccato \"soft\""})", "prompt Spiccato \"soft\""},
         {R"({"answer":"prompt","text":""})", "prompt "},
         {R"({"answer":"prompt","cancel":true})", "prompt cancel"},
@@ -149,6 +157,11 @@ TEST(EditorScript, TheFirstBadLineStopsWithItsNumberAndReason) {
         {R"({"do":"idle","x":1})", "unknown member \"x\""},
         {R"({"do":"show","instance":0})", "\"instance\" counts from 1"},
         {R"({"do":"show"})", "\"instance\" is missing"},
+        {R"({"do":"getname","section":2,"index":60})", "\"value\" is missing"},
+        {R"({"do":"note","key":128,"colour":0})", "\"key\" is a note number from 0 to 127"},
+        {R"({"do":"note","key":60,"colour":16})", "\"colour\" is a note colour from 0 to 15"},
+        {R"({"do":"note","key":60,"colour":1,"shift":1})", "\"shift\" must be true or false"},
+        {R"({"do":"note","key":60,"colour":1,"alt":true})", "unknown member \"alt\""},
         {R"({"answer":"prompt"})", "\"text\" is missing"},
         {R"({"answer":"prompt","text":"a","cancel":true})", "give either \"text\" or \"cancel\""},
         {R"({"answer":"prompt","cancel":false})", "\"cancel\" must be true"},

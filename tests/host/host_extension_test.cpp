@@ -46,6 +46,51 @@ TEST(HostExtension, OurPluginHandsOutATableOfThisVersion) {
     EXPECT_EQ(extension->exportArticulations(p.plug, "/nonexistent-folder/set.zoltartic"), 0);
 }
 
+// A host without a window system describes its windows; the plugin searches
+// and drives them, and hands back what it did since the last question.
+TEST(HostExtension, TheHostsWindowTreeIsSearchedAndItsLogHandedBack) {
+    Loaded p(VELMORA_PLUGIN_PATH);
+    ASSERT_TRUE(p.library.ok()) << p.library.error();
+    p.host.mainWindow = reinterpret_cast<HWND>(1);
+    p.plug = p.library.create(&p.host, 1);
+    std::string error;
+    const HostExtension* extension = host::HostExtensionOf(p.plug, error);
+    ASSERT_NE(extension, nullptr) << error;
+    std::string log;
+    const auto append = [](void* context, const char* text, std::size_t length) {
+        static_cast<std::string*>(context)->append(text, length);
+    };
+
+    EXPECT_EQ(extension->setHostWindowTree(R"({"windows": [{"class": "TFruityLoopsMainForm"}]})"), 0);
+    const auto lines = p.host.debugLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_NE(lines.back().find("the host's window tree: windows[0]: has no \"rect\""), std::string::npos) << lines.back();
+
+    ASSERT_EQ(extension->setHostWindowTree(R"({"windows": [{"id": 1, "class": "TFruityLoopsMainForm", "rect": [0, 0, 900, 900],
+        "children": [{"class": "TWPControl", "rect": [0, 0, 900, 900], "children": [{"title": "Piano roll -", "rect": [0, 0, 900, 900],
+        "children": [{"class": "TWPControl", "rect": [10, 10, 50, 30]}]}]}]}], "cursor": [20, 40], "keys": [1, 161]})"),
+              1);
+    TVoiceParams params{};
+    params.InitLevels.Vol = 1.0f;
+    params.FinalLevels = params.InitLevels;
+    ASSERT_NE(p.plug->TriggerVoice(&params, 7), 0);
+    ASSERT_EQ(extension->hostWindowLog(append, &log), 1);
+    EXPECT_EQ(log.rfind(R"([{"kind":"debug","text":"Found window 0x4\n"},)", 0), 0U) << log;
+    EXPECT_NE(log.find(R"({"kind":"debug","text":"  VK_RSHIFT is 32768\n"},{"kind":"debug","text":"  MousePos.x is 20\n"})"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find(R"({"kind":"debug","text":"  TRIGGERED\n"}])"), std::string::npos) << log;
+    log.clear();
+    ASSERT_EQ(extension->hostWindowLog(append, &log), 1);
+    EXPECT_EQ(log, "[]") << "only what happened since the last question";
+
+    EXPECT_EQ(extension->setHostWindowTree(nullptr), 1);
+    ASSERT_NE(p.plug->TriggerVoice(&params, 8), 0);
+    log.clear();
+    ASSERT_EQ(extension->hostWindowLog(append, &log), 1);
+    EXPECT_EQ(log, "[]") << "no tree, no windows";
+}
+
 TEST(HostExtension, ATableOfAnotherVersionIsRefusedWithOneLine) {
     Loaded p(VELMORA_STUB_PLUGIN_PATH);
     ASSERT_TRUE(p.library.ok()) << p.library.error();

@@ -25,9 +25,13 @@ public:
     virtual ~Platform();
 
     virtual SettingsStore settings() const { return SettingsStore::currentUser(); }
-    // Keys, menus, dialogs, pointer, windows and the host's windows are the
-    // desktop's once one is open.
+    // The host's windows: those a host described (setHostWindows), else the
+    // desktop's once one is open, else the platform's own.
     virtual const HostWindows& hostWindows() const;
+    // Windows a host without a window system describes; null gives the
+    // platform's own back. The caller keeps them alive while they are set.
+    void setHostWindows(const HostWindows* windows) { describedHostWindows_ = windows; }
+    // Keys, menus, dialogs, pointer and windows are the desktop's once one is open.
     virtual const FileDialogs& fileDialogs() const;
     virtual const KeyboardState& keyboardState() const;
     virtual const PopupMenus& popupMenus() const;
@@ -59,6 +63,7 @@ private:
     std::unique_ptr<ui::X11Desktop> desktop_;
     const velmora::HeadlessHost* headlessHost_ = nullptr;
     HostWindows hostWindows_;
+    const HostWindows* describedHostWindows_ = nullptr;
     FileDialogs fileDialogs_{&headlessHost_};
     std::function<void(const std::string&)> debugOutput_;
     DesktopFileDialogs desktopFileDialogs_{[this](const std::string& line) {
