@@ -6,6 +6,7 @@
 // transport's ticks are played there too, so nothing races.
 #include <gtk/gtk.h>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -157,6 +158,7 @@ private:
     std::set<int> namesDue_;       // rolls whose names the plugin said changed
     guint namesSource_ = 0;
     std::intptr_t keyVoice_ = 0;   // the note a key of a roll plays
+    std::map<int, GdkPoint> loggedRolls_;  // where each shown roll was last logged
     guint signals_[2] = {0, 0};
 };
 

@@ -12,11 +12,13 @@ namespace velmora::host {
 
 namespace {
 
-// A roll opens along the workspace's bottom, each further one a little up and right.
+// A roll opens along the workspace's bottom, below a row of plugin forms
+// (an editor at its usual size with its caption), each further one a little
+// up and right.
 constexpr int kRollMargin = 12;
 constexpr int kRollCascade = 28;
 constexpr int kRollLeastHeight = 300;
-constexpr double kRollShare = 0.6;  // of the workspace's height
+constexpr int kFormRow = 12 + 1 + 22 + 237 + 1;
 // The key whose name the log always tells.
 constexpr int kLoggedKey = 60;
 constexpr int kKeyVelocity = 100;
@@ -38,7 +40,7 @@ PianoRoll& DesktopApp::rollOf(int instance) {
         setup.hostVersion = open_->host->HostVersion;
         setup.name = open_->names[static_cast<std::size_t>(instance)];
         setup.width = workspace_.width() - 2 * kRollMargin - kRollCascade * shown;
-        setup.height = std::max(kRollLeastHeight, static_cast<int>(workspace_.height() * kRollShare));
+        setup.height = std::max(kRollLeastHeight, workspace_.height() - kFormRow - 2 * kRollMargin);
         setup.position = {kRollMargin + kRollCascade * shown,
                           std::max(kRollMargin, workspace_.height() - setup.height - kRollMargin - kRollCascade * shown)};
         PianoRoll::Handlers handlers;
@@ -86,6 +88,7 @@ void DesktopApp::closeRoll(int instance) {
     }
     releaseKey();
     roll->hide();
+    loggedRolls_.erase(instance);
     rack_.setOpen(instance, Rack::Button::Roll, false);
     log_.write("roll-closed", {{"instance", static_cast<std::int64_t>(instance + 1)}});
 }
@@ -219,6 +222,11 @@ void DesktopApp::logRoll(int instance) {
         return;
     }
     const GdkPoint origin = roll->screenOrigin();
+    const auto logged = loggedRolls_.find(instance);
+    if (logged != loggedRolls_.end() && logged->second.x == origin.x && logged->second.y == origin.y) {
+        return;
+    }
+    loggedRolls_[instance] = origin;
     log_.write("roll", {{"instance", static_cast<std::int64_t>(instance + 1)},
                         {"window", static_cast<std::int64_t>(roll->windowId())},
                         {"colours", static_cast<std::int64_t>(roll->colourWindowId())},

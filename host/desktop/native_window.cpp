@@ -55,11 +55,17 @@ void SetWindowTitle(GtkWidget* widget, const std::string& title) {
 }
 
 GdkPoint ScreenOrigin(GtkWidget* widget) {
+    // From the layout, not the window system: a child's window may not have
+    // reached its place yet when the layout has.
+    GtkWidget* toplevel = gtk_widget_get_toplevel(widget);
     GdkPoint origin{};
-    if (GdkWindow* window = gtk_widget_get_window(widget)) {
+    if (GdkWindow* window = gtk_widget_get_window(toplevel)) {
         gdk_window_get_origin(window, &origin.x, &origin.y);
     }
-    return origin;
+    int x = 0;
+    int y = 0;
+    gtk_widget_translate_coordinates(widget, toplevel, 0, 0, &x, &y);
+    return {origin.x + x, origin.y + y};
 }
 
 }  // namespace velmora::host

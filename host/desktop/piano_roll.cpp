@@ -35,6 +35,9 @@ PianoRoll::PianoRoll(Workspace& workspace, std::vector<ScoreEvent>& events, cons
 }
 
 PianoRoll::~PianoRoll() {
+    if (placedSource_ != 0) {
+        g_source_remove(placedSource_);
+    }
     popup_.reset();
     g_object_unref(horizontal_);
     g_object_unref(vertical_);
@@ -52,6 +55,7 @@ void PianoRoll::build() {
                      nullptr);
     gtk_widget_add_events(frame_, GDK_STRUCTURE_MASK);
     g_signal_connect(frame_, "map-event", G_CALLBACK(OnMapped), this);
+    g_signal_connect(frame_, "size-allocate", G_CALLBACK(OnFrameAllocated), this);
     GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     g_object_set(column, "margin", 1, nullptr);
     gtk_container_add(GTK_CONTAINER(frame_), column);
@@ -128,6 +132,7 @@ void PianoRoll::hide() {
     }
     closePopup();
     gtk_widget_hide(frame_);
+    workspace_.lower(frame_);
     gtk_widget_queue_draw(workspace_.widget());
     shown_ = false;
 }
@@ -385,13 +390,31 @@ void PianoRoll::pressGrid(GdkEventButton* event, const RollView& v) {
 
 // --- events -------------------------------------------------------------------
 
-gboolean PianoRoll::OnMapped(GtkWidget*, GdkEvent*, gpointer self) {
+gboolean PianoRoll::OnMapped(GtkWidget* frame, GdkEvent*, gpointer self) {
+    OnFrameAllocated(frame, nullptr, self);
+    static_cast<PianoRoll*>(self)->checkNames();
+    return FALSE;
+}
+
+void PianoRoll::OnFrameAllocated(GtkWidget* frame, GdkRectangle*, gpointer self) {
     auto& roll = *static_cast<PianoRoll*>(self);
-    if (roll.handlers_.placed) {
+    // Told once the layout has settled, after the window is on the screen.
+    if (gtk_widget_get_mapped(frame) != FALSE && roll.placedSource_ == 0) {
+        roll.placedSource_ = g_idle_add_full(G_PRIORITY_LOW, &PianoRoll::OnPlaced, self, nullptr);
+    }
+}
+
+gboolean PianoRoll::OnPlaced(gpointer self) {
+    auto& roll = *static_cast<PianoRoll*>(self);
+    roll.placedSource_ = 0;
+    // Not before the layout has put the roll where the workspace holds it.
+    GtkAllocation a;
+    gtk_widget_get_allocation(roll.frame_, &a);
+    const GdkPoint at = roll.workspace_.position(roll.frame_);
+    if (roll.shown_ && a.x == at.x && a.y == at.y && roll.handlers_.placed) {
         roll.handlers_.placed();
     }
-    roll.checkNames();
-    return FALSE;
+    return G_SOURCE_REMOVE;
 }
 
 gboolean PianoRoll::OnCaptionDraw(GtkWidget* caption, cairo_t* cr, gpointer self) {

@@ -42,7 +42,7 @@ public:
         std::function<void()> scoreChanged;                    // after each edit
         std::function<void(int first, int last)> keysShown;    // keys came into view without names
         std::function<void(unsigned long window)> popupOpened;
-        std::function<void()> placed;                          // on the screen, or moved
+        std::function<void()> placed;                          // on the screen, moved or resized
     };
     struct Setup {
         int instance = 0;
@@ -111,6 +111,8 @@ private:
     static gboolean OnGripPress(GtkWidget*, GdkEventButton* event, gpointer self);
     static gboolean OnGripMotion(GtkWidget*, GdkEventMotion* event, gpointer self);
     static gboolean OnMapped(GtkWidget*, GdkEvent*, gpointer self);
+    static void OnFrameAllocated(GtkWidget*, GdkRectangle*, gpointer self);
+    static gboolean OnPlaced(gpointer self);
 
     Workspace& workspace_;
     std::vector<ScoreEvent>& events_;
@@ -138,6 +140,7 @@ private:
     const char* cursor_ = nullptr;
     bool shown_ = false;
     bool scrolledToNotes_ = false;
+    guint placedSource_ = 0;  // a placed notice due once the layout is done
     // The grip's drag: where it began, and the roll's size then.
     double gripX_ = 0.0;
     double gripY_ = 0.0;

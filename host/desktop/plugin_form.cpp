@@ -69,6 +69,7 @@ void PluginForm::hide() {
         return;
     }
     gtk_widget_hide(frame_);
+    workspace_.lower(frame_);
     gtk_widget_queue_draw(workspace_.widget());
     shown_ = false;
     mapped_ = false;

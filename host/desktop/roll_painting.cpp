@@ -309,17 +309,19 @@ void PaintColourStrip(GtkWidget* strip, cairo_t* cr, const ColourStripLook& look
     // What the roll edits with, and how.
     int x = box.x + box.width + 18;
     const auto field = [&](const char* label, const std::string& value) {
-        Text(strip, cr, label, x, box.y + 2, {0.50, 0.53, 0.56}, "Sans 6.5", 0, true);
-        const int used = Text(strip, cr, value, x, box.y + 15, {0.86, 0.88, 0.90}, "Sans 8.5");
-        x += std::max(used, 40) + 22;
+        const int labelWidth = Text(strip, cr, label, x, box.y + 2, {0.50, 0.53, 0.56}, "Sans 6.5", 0, true);
+        const int valueWidth = Text(strip, cr, value, x, box.y + 15, {0.86, 0.88, 0.90}, "Sans 8.5");
+        x += std::max({labelWidth, valueWidth, 36}) + 20;
     };
     field("SNAP", "\u00bc beat");
     field("RESOLUTION", std::to_string(look.ppq) + " PPQ");
     field("NOTES", std::to_string(look.notes));
     if (w - x > 80) {
-        Text(strip, cr, "Click adds \u00b7 drag moves or stretches \u00b7 right-click deletes \u00b7 Ctrl-click recolours",
-             x, box.y + 3, {0.52, 0.55, 0.58}, "Sans 7.5", w - x - 10);
-        Text(strip, cr, "Click a key to play it \u00b7 Shift-click a key to rename it", x, box.y + 17, {0.52, 0.55, 0.58},
+        // A separator, then how the mouse edits.
+        Fill(cr, x - 10, box.y + 3, 1, box.height - 6, {0.30, 0.33, 0.36});
+        Text(strip, cr, "Click adds \u00b7 drag moves, from the end stretches \u00b7 right-click deletes \u00b7 Ctrl-click recolours",
+             x, box.y + 3, {0.55, 0.58, 0.61}, "Sans 7.5", w - x - 10);
+        Text(strip, cr, "Click a key to play it \u00b7 Shift-click a key to rename it", x, box.y + 17, {0.55, 0.58, 0.61},
              "Sans 7.5", w - x - 10);
     }
 }

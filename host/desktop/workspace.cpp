@@ -141,6 +141,17 @@ void Workspace::raise(GtkWidget* child) {
     active_ = child;
 }
 
+void Workspace::lower(GtkWidget* child) {
+    const auto it = children_.find(child);
+    if (it == children_.end()) {
+        return;
+    }
+    gdk_window_lower(it->second->native);
+    if (active_ == child) {
+        active_ = nullptr;
+    }
+}
+
 GtkWidget* Workspace::active() const {
     return active_ != nullptr && gtk_widget_get_visible(active_) ? active_ : nullptr;
 }

@@ -34,6 +34,8 @@ public:
     void move(GtkWidget* child, int x, int y);
     GdkPoint position(GtkWidget* child) const;
     void raise(GtkWidget* child);
+    // To the bottom: a hidden child must not be the first a search by title finds.
+    void lower(GtkWidget* child);
     // The child the last click or opening went to, if it is shown; null otherwise.
     GtkWidget* active() const;
     // The child whose window holds `window` (a window of its own or one inside it).
