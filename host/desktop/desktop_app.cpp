@@ -211,6 +211,7 @@ void DesktopApp::closeSession() {
     releaseKey();
     namesDue_.clear();
     loggedRolls_.clear();
+    namesOnPlace_.clear();
     // The rolls edit the session's score, which goes with the session.
     open_->rolls.clear();
     for (std::size_t i = 0; i < open_->forms.size(); ++i) {

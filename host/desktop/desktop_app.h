@@ -159,6 +159,7 @@ private:
     guint namesSource_ = 0;
     std::intptr_t keyVoice_ = 0;   // the note a key of a roll plays
     std::map<int, GdkPoint> loggedRolls_;  // where each shown roll was last logged
+    std::set<int> namesOnPlace_;           // rolls just shown, to ask names for once laid out
     guint signals_[2] = {0, 0};
 };
 

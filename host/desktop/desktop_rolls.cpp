@@ -53,7 +53,12 @@ PianoRoll& DesktopApp::rollOf(int instance) {
         handlers.popupOpened = [this, instance](unsigned long window) {
             log_.write("popup", {{"instance", static_cast<std::int64_t>(instance + 1)}, {"window", static_cast<std::int64_t>(window)}});
         };
-        handlers.placed = [this, instance] { logRoll(instance); };
+        handlers.placed = [this, instance] {
+            logRoll(instance);
+            if (namesOnPlace_.erase(instance) != 0) {
+                askNames(instance);
+            }
+        };
         roll = std::make_unique<PianoRoll>(workspace_, open_->session.events, setup, std::move(handlers));
     }
     return *roll;
@@ -78,7 +83,8 @@ void DesktopApp::openRoll(int instance) {
     }
     roll.show();
     rack_.setOpen(instance, Rack::Button::Roll, true);
-    askNames(instance);
+    // Asked once the roll is laid out and shows the keys it will show.
+    namesOnPlace_.insert(instance);
 }
 
 void DesktopApp::closeRoll(int instance) {
@@ -89,6 +95,7 @@ void DesktopApp::closeRoll(int instance) {
     releaseKey();
     roll->hide();
     loggedRolls_.erase(instance);
+    namesOnPlace_.erase(instance);
     rack_.setOpen(instance, Rack::Button::Roll, false);
     log_.write("roll-closed", {{"instance", static_cast<std::int64_t>(instance + 1)}});
 }
