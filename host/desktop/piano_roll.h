@@ -81,7 +81,6 @@ public:
     GtkWidget* widget() const { return frame_; }
     unsigned long windowId() const;
     unsigned long colourWindowId() const;
-    unsigned long popupId() const;
     GdkPoint screenOrigin() const;
 
 private:
@@ -99,6 +98,8 @@ private:
 
     static gboolean OnCaptionDraw(GtkWidget*, cairo_t* cr, gpointer self);
     static gboolean OnCaptionPress(GtkWidget*, GdkEventButton* event, gpointer self);
+    static gboolean OnCaptionMotion(GtkWidget*, GdkEventMotion* event, gpointer self);
+    static gboolean OnCaptionLeave(GtkWidget*, GdkEventCrossing*, gpointer self);
     static gboolean OnStripDraw(GtkWidget*, cairo_t* cr, gpointer self);
     static gboolean OnStripPress(GtkWidget*, GdkEventButton* event, gpointer self);
     static gboolean OnStripKey(GtkWidget*, GdkEventKey* event, gpointer self);
@@ -138,6 +139,7 @@ private:
     std::optional<std::int64_t> playhead_;
     std::int64_t lastLength_ = 0;
     const char* cursor_ = nullptr;
+    bool closeHovered_ = false;
     bool shown_ = false;
     bool scrolledToNotes_ = false;
     guint placedSource_ = 0;  // a placed notice due once the layout is done

@@ -58,8 +58,6 @@ void Workspace::makeNative() {
     SetWindowClass(fixed_, kContainerClass);
 }
 
-unsigned long Workspace::windowId() const { return NativeId(fixed_); }
-
 void Workspace::add(GtkWidget* child, GtkWidget* caption, int x, int y) {
     auto c = std::make_unique<Child>();
     c->workspace = this;
@@ -118,13 +116,6 @@ void Workspace::place(Child& c, int x, int y) {
     c.y = y;
     c.expected = GdkPoint{x, y};
     gtk_fixed_move(GTK_FIXED(fixed_), c.widget, x, y);
-}
-
-void Workspace::move(GtkWidget* child, int x, int y) {
-    const auto it = children_.find(child);
-    if (it != children_.end()) {
-        place(*it->second, x, y);
-    }
 }
 
 GdkPoint Workspace::position(GtkWidget* child) const {

@@ -24,14 +24,12 @@ public:
     GtkWidget* widget() const { return fixed_; }
     // Once the main window is realized: the workspace's own X11 window, labelled.
     void makeNative();
-    unsigned long windowId() const;
     int width() const { return gtk_widget_get_allocated_width(fixed_); }
     int height() const { return gtk_widget_get_allocated_height(fixed_); }
 
     // `child` has a window of its own; `caption` (inside it) moves it when dragged.
     void add(GtkWidget* child, GtkWidget* caption, int x, int y);
     void remove(GtkWidget* child);
-    void move(GtkWidget* child, int x, int y);
     GdkPoint position(GtkWidget* child) const;
     void raise(GtkWidget* child);
     // To the bottom: a hidden child must not be the first a search by title finds.
