@@ -84,6 +84,9 @@ public:
     GdkPoint screenOrigin() const;
 
 private:
+    static constexpr int kMinimumWidth = 420;
+    static constexpr int kMinimumHeight = 260;
+
     void build();
     void updateRanges();
     RollView view() const;
