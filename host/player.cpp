@@ -67,6 +67,32 @@ SessionInstances::~SessionInstances() {
     }
 }
 
+std::intptr_t StartNote(ReferenceHost& host, const ScoreEvent& note) {
+    const std::intptr_t tag = host.newVoiceTag();
+    host.addVoice(tag, {note.instance, 0, note.colour, note.release});
+    TVoiceParams params{};
+    params.InitLevels = {0.0f, note.level, static_cast<float>((note.key - 60) * 100), note.modx, 0.0f};
+    params.FinalLevels = params.InitLevels;
+    const TVoiceHandle handle = host.instance(note.instance)->TriggerVoice(&params, tag);
+    if (handle == 0) {
+        host.removeVoice(tag);  // out of voices: the note is dropped
+        return 0;
+    }
+    if (host.hasVoice(tag)) {
+        host.voice(tag).handle = handle;
+    }
+    return tag;
+}
+
+void ReleaseNote(ReferenceHost& host, std::intptr_t tag) {
+    // Voices the plugin already killed are gone from the host and need no release.
+    if (host.hasVoice(tag)) {
+        const auto& v = host.voice(tag);
+        host.instance(v.instance)->Voice_Release(v.handle);
+        host.honourKillRequests();
+    }
+}
+
 std::optional<ScorePlayer> ScorePlayer::Create(ReferenceHost& host, const Session& session, std::string& error) {
     std::int64_t last = 0;
     for (const ScoreEvent& e : session.events) {
@@ -93,11 +119,7 @@ void ScorePlayer::playThrough(std::int64_t tick) {
 void ScorePlayer::releaseHeldNotes() {
     // Voices the plugin already killed are gone from the host and need no release.
     for (const auto& [tick, tag] : releases_) {
-        if (host_->hasVoice(tag)) {
-            const auto& v = host_->voice(tag);
-            host_->instance(v.instance)->Voice_Release(v.handle);
-            host_->honourKillRequests();
-        }
+        ReleaseNote(*host_, tag);
     }
     releases_.clear();
 }
@@ -109,19 +131,8 @@ void ScorePlayer::rewind() {
 }
 
 void ScorePlayer::triggerNote(const ScoreEvent& e) {
-    ReferenceHost& host = *host_;
-    const std::intptr_t tag = host.newVoiceTag();
-    host.addVoice(tag, {e.instance, 0, e.colour, e.release});
-    TVoiceParams params{};
-    params.InitLevels = {0.0f, e.level, static_cast<float>((e.key - 60) * 100), e.modx, 0.0f};
-    params.FinalLevels = params.InitLevels;
-    const TVoiceHandle handle = host.instance(e.instance)->TriggerVoice(&params, tag);
-    if (handle == 0) {
-        host.removeVoice(tag);  // out of voices: the note is dropped
-        return;
-    }
-    if (host.hasVoice(tag)) {
-        host.voice(tag).handle = handle;
+    const std::intptr_t tag = StartNote(*host_, e);
+    if (tag != 0 && host_->hasVoice(tag)) {
         releases_.emplace(e.tick + e.length, tag);
     }
 }
@@ -155,11 +166,7 @@ void ScorePlayer::playTick(std::int64_t tick) {
     }
     const auto [from, to] = releases_.equal_range(tick);
     for (auto it = from; it != to; ++it) {
-        if (host.hasVoice(it->second)) {
-            const auto& v = host.voice(it->second);
-            host.instance(v.instance)->Voice_Release(v.handle);
-            host.honourKillRequests();
-        }
+        ReleaseNote(host, it->second);
     }
     releases_.erase(from, to);
     for (; nextEvent_ < events_.size() && events_[nextEvent_].tick == tick; ++nextEvent_) {

@@ -80,6 +80,13 @@ private:
     std::multimap<std::int64_t, std::intptr_t> releases_;  // voice tags by the tick their note ends
 };
 
+// A note through the instance's voice calls, as the score's notes go: the
+// host keeps the voice so the plugin can ask its colour and release velocity.
+// Answers the voice's tag, or 0 when the plugin had no voice for it.
+std::intptr_t StartNote(ReferenceHost& host, const ScoreEvent& note);
+// Releases a note StartNote started, unless the plugin has killed it since.
+void ReleaseNote(ReferenceHost& host, std::intptr_t tag);
+
 // Plays every event; idle calls every quarter beat; runs one beat past the
 // last event so delayed notes and held keyswitches finish. With a folder,
 // each instance's state is saved there afterwards as instance-N.state.

@@ -50,7 +50,7 @@ int Usage() {
                  "  velmora-host export SESSION.json [--instance N] --out FILE.zoltartic [--plugin PATH]\n"
                  "  velmora-host editor SESSION.json [--instance N] [--ppi N] [--host-version N] [--script FILE]\n"
                  "                      [--snapshot FILE.png] [--listing] [--save-state FILE] [--plugin PATH]\n"
-                 "  velmora-host gui [SESSION.json] [--log FILE] [--plugin PATH]\n");
+                 "  velmora-host gui [SESSION.json] [--log FILE] [--host-version N] [--plugin PATH]\n");
     return 2;
 }
 
@@ -478,7 +478,7 @@ int ServeCommand(const Options& o) {
 
 int GuiCommand(const Options& o) {
 #ifdef VELMORA_HAS_DESKTOP
-    return RunDesktop({o.input, o.plugin, o.log});
+    return RunDesktop({o.input, o.plugin, o.log, o.hostVersion});
 #else
     (void)o;
     std::fprintf(stderr, "velmora-host: this build has no desktop (GTK 3 was not found)\n");

@@ -33,7 +33,13 @@ std::string Absolute(const std::string& path) {
 
 DesktopApp::DesktopApp(const DesktopOptions& options)
     : options_(options),
-      rack_([this](int instance) { openEditor(instance); }),
+      rack_([this](int instance, Rack::Button button) {
+          if (button == Rack::Button::Editor) {
+              openEditor(instance);
+          } else {
+              openRoll(instance);
+          }
+      }),
       loop_([this] { return dispatchDesktop(); }, [this] { idle(); }),
       transport_([this] {
           ui_->setPlaying(false);
@@ -50,6 +56,9 @@ DesktopApp::~DesktopApp() {
     }
     if (refreshPlaces_ != 0) {
         g_source_remove(refreshPlaces_);
+    }
+    if (namesSource_ != 0) {
+        g_source_remove(namesSource_);
     }
     closeSession();
 }
@@ -74,7 +83,19 @@ bool DesktopApp::start() {
     commands.loop = [this](bool on) { transport_.setLoop(on); };
     commands.clearMonitor = [this] { monitor_.clear(); };
     commands.editor = [this](int instance) { openEditor(instance); };
-    ui_ = std::make_unique<MainWindow>(std::move(commands), rack_, monitor_);
+    commands.roll = [this](int instance) { openRoll(instance); };
+    commands.closeChild = [this](GdkWindow* window) { closeChild(window); };
+    ui_ = std::make_unique<MainWindow>(std::move(commands), rack_, monitor_, workspace_);
+    workspace_.onMoved([this](GtkWidget* child) {
+        if (!open_) {
+            return;
+        }
+        for (std::size_t i = 0; i < open_->rolls.size(); ++i) {
+            if (open_->rolls[i] && open_->rolls[i]->widget() == child) {
+                logRoll(static_cast<int>(i));
+            }
+        }
+    });
     rack_.onButtonMoved([this](int instance) {
         if (ready_) {
             logButton(instance);
@@ -130,6 +151,9 @@ bool DesktopApp::openSession(const std::string& path, std::string& error) {
     open_->session = std::move(session);
     open_->host = std::make_unique<DesktopHost>(*this);
     open_->host->setMainWindow(static_cast<std::intptr_t>(ui_->windowId()));
+    if (options_.hostVersion) {
+        open_->host->HostVersion = *options_.hostVersion;
+    }
     loading_ = true;
     loadMessages_.clear();
     open_->instances = std::make_unique<SessionInstances>(*library_, open_->session, *open_->host);
@@ -156,8 +180,10 @@ bool DesktopApp::openSession(const std::string& path, std::string& error) {
     }
     open_->forms.resize(count);
     open_->closing.assign(count, false);
+    open_->rolls.resize(count);
     openDesktop();
     loggedButtons_.assign(count, Rack::ButtonPlace{});
+    loggedRollButtons_.assign(count, Rack::ButtonPlace{});
     rack_.setInstances(open_->names);
     refreshPlaces();
     ui_->setSessionFile(open_->path);
@@ -182,6 +208,12 @@ void DesktopApp::closeSession() {
     if (ui_) {
         ui_->setPlaying(false);
     }
+    releaseKey();
+    namesDue_.clear();
+    loggedRolls_.clear();
+    namesOnPlace_.clear();
+    // The rolls edit the session's score, which goes with the session.
+    open_->rolls.clear();
     for (std::size_t i = 0; i < open_->forms.size(); ++i) {
         closeEditor(static_cast<int>(i));
     }
@@ -233,6 +265,7 @@ void DesktopApp::idle() {
         plug->Idle_Public();
         open_->host->honourKillRequests();
     }
+    followTransport();
     if (transport_.playing()) {
         const std::int64_t tick = transport_.position();
         const double seconds = static_cast<double>(tick) / (open_->session.bpm * open_->session.ppq / 60.0);
@@ -261,6 +294,7 @@ void DesktopApp::save(bool choosePath) {
         return;
     }
     open_->path = path;
+    open_->edited = false;
     ui_->setSessionFile(path);
     status("Saved " + path);
     log_.write("saved", {{"path", path}});
@@ -363,6 +397,9 @@ void DesktopApp::renamed(int instance, const std::string& name) {
     rack_.rename(instance, name);
     if (i < open_->forms.size() && open_->forms[i]) {
         open_->forms[i]->setTitle(name);
+    }
+    if (i < open_->rolls.size() && open_->rolls[i]) {
+        open_->rolls[i]->setName(name);
     }
     log_.write("renamed", {{"instance", static_cast<std::int64_t>(instance + 1)}, {"name", name}});
 }

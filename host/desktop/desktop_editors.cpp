@@ -2,6 +2,9 @@
 // to them, and what the log tells about the windows.
 #include <gdk/gdkx.h>
 
+#include <algorithm>
+
+#include "host/desktop/caption_strip.h"
 #include "host/desktop/desktop_app.h"
 #include "sdk/plug_constants.h"
 
@@ -9,25 +12,31 @@ namespace velmora::host {
 
 namespace {
 
-// Forms open beside the main window, each a little further down and right.
-constexpr int kFormGap = 16;
-constexpr int kFormCascade = 28;
+// Windows open in the workspace's top right corner, each a little further
+// down and left of the last, while they fit.
+constexpr int kPlaceMargin = 12;
+constexpr int kCascade = 28;
 // Until the plugin tells its editor's size.
 constexpr int kFallbackWidth = 320;
 constexpr int kFallbackHeight = 240;
 
 }  // namespace
 
+GdkPoint DesktopApp::nextPlace(int width, int height) const {
+    int shown = 0;
+    if (open_) {
+        for (const auto& form : open_->forms) {
+            shown += form && form->shown() ? 1 : 0;
+        }
+    }
+    const int right = std::max(kPlaceMargin, workspace_.width() - width - kPlaceMargin - kCascade * shown);
+    const int down = std::min(kPlaceMargin + kCascade * shown, std::max(kPlaceMargin, workspace_.height() - height - kPlaceMargin));
+    return {right, down};
+}
+
 PluginForm& DesktopApp::formOf(int instance) {
     std::unique_ptr<PluginForm>& form = open_->forms[static_cast<std::size_t>(instance)];
     if (!form) {
-        int x = 0;
-        int y = 0;
-        int width = 0;
-        int height = 0;
-        gtk_window_get_position(GTK_WINDOW(ui_->window()), &x, &y);
-        gtk_window_get_size(GTK_WINDOW(ui_->window()), &width, &height);
-        const GdkPoint first{x + width + kFormGap + kFormCascade * instance, y + kFormCascade * instance};
         PluginForm::Handlers handlers;
         handlers.closeRequested = [this, instance] { closeEditor(instance); };
         handlers.placed = [this, instance](int w, int h) {
@@ -38,8 +47,14 @@ PluginForm& DesktopApp::formOf(int instance) {
                                 {"width", static_cast<std::int64_t>(w)},
                                 {"height", static_cast<std::int64_t>(h)}});
         };
-        form = std::make_unique<PluginForm>(GTK_WINDOW(ui_->window()), open_->names[static_cast<std::size_t>(instance)], first,
-                                            std::move(handlers));
+        int width = kFallbackWidth;
+        int height = kFallbackHeight;
+        if (extension_->editorSize(open_->plugs[static_cast<std::size_t>(instance)], &width, &height) == 0) {
+            width = kFallbackWidth;
+            height = kFallbackHeight;
+        }
+        form = std::make_unique<PluginForm>(workspace_, open_->names[static_cast<std::size_t>(instance)],
+                                            nextPlace(width, height + kCaptionHeight), std::move(handlers));
     }
     return *form;
 }
@@ -50,7 +65,7 @@ void DesktopApp::openEditor(int instance) {
     }
     PluginForm& form = formOf(instance);
     if (form.shown()) {
-        gtk_window_present(form.window());
+        form.present();
         return;
     }
     TFruityPlug* plug = open_->plugs[static_cast<std::size_t>(instance)];
@@ -62,7 +77,7 @@ void DesktopApp::openEditor(int instance) {
     }
     form.setPlaceholder(desktopOpen_ ? std::string() : noEditorReason_);
     const unsigned long area = form.show(width, height);
-    rack_.setEditorOpen(instance, true);
+    rack_.setOpen(instance, Rack::Button::Editor, true);
     // With the single-editor option the plugin closes the other forms from
     // inside this call (message 53), before it takes over the shared page.
     plug->Dispatcher(plug::FPD_ShowEditor, 0, static_cast<std::intptr_t>(area));
@@ -87,7 +102,7 @@ void DesktopApp::closeEditor(int instance) {
     }
     form->hide();
     open_->closing[i] = false;
-    rack_.setEditorOpen(instance, false);
+    rack_.setOpen(instance, Rack::Button::Editor, false);
     log_.write("closed", {{"instance", static_cast<std::int64_t>(instance + 1)}});
     loop_.dispatchSoon();
 }
@@ -107,33 +122,50 @@ void DesktopApp::fitForm(int instance) {
     }
 }
 
-GtkWindow* DesktopApp::dialogParent() const {
-    if (open_) {
-        for (const auto& form : open_->forms) {
-            if (form && form->shown() && gtk_window_is_active(form->window())) {
-                return form->window();
-            }
+GtkWindow* DesktopApp::dialogParent() const { return ui_ ? GTK_WINDOW(ui_->window()) : nullptr; }
+
+void DesktopApp::closeChild(GdkWindow* window) {
+    GtkWidget* child = workspace_.childOf(window);
+    if (child == nullptr) {
+        child = workspace_.active();
+    }
+    if (!open_ || child == nullptr) {
+        return;
+    }
+    for (std::size_t i = 0; i < open_->forms.size(); ++i) {
+        if (open_->forms[i] && open_->forms[i]->widget() == child) {
+            closeEditor(static_cast<int>(i));
+            return;
+        }
+        if (open_->rolls[i] && open_->rolls[i]->widget() == child) {
+            closeRoll(static_cast<int>(i));
+            return;
         }
     }
-    return ui_ ? GTK_WINDOW(ui_->window()) : nullptr;
 }
 
 void DesktopApp::logButton(int instance) {
-    Rack::ButtonPlace place;
-    if (instance < 0 || static_cast<std::size_t>(instance) >= loggedButtons_.size() ||
-        !rack_.buttonPlace(instance, ui_->window(), place)) {
+    if (instance < 0 || static_cast<std::size_t>(instance) >= loggedButtons_.size()) {
         return;
     }
-    Rack::ButtonPlace& logged = loggedButtons_[static_cast<std::size_t>(instance)];
-    if (place.x == logged.x && place.y == logged.y && place.width == logged.width && place.height == logged.height) {
-        return;
+    const auto i = static_cast<std::size_t>(instance);
+    for (const Rack::Button which : {Rack::Button::Editor, Rack::Button::Roll}) {
+        Rack::ButtonPlace place;
+        if (!rack_.buttonPlace(instance, which, ui_->window(), place)) {
+            continue;
+        }
+        Rack::ButtonPlace& logged = which == Rack::Button::Editor ? loggedButtons_[i] : loggedRollButtons_[i];
+        if (place.x == logged.x && place.y == logged.y && place.width == logged.width && place.height == logged.height) {
+            continue;
+        }
+        logged = place;
+        log_.write(which == Rack::Button::Editor ? "button" : "roll-button",
+                   {{"instance", static_cast<std::int64_t>(instance + 1)},
+                    {"x", static_cast<std::int64_t>(place.x)},
+                    {"y", static_cast<std::int64_t>(place.y)},
+                    {"width", static_cast<std::int64_t>(place.width)},
+                    {"height", static_cast<std::int64_t>(place.height)}});
     }
-    logged = place;
-    log_.write("button", {{"instance", static_cast<std::int64_t>(instance + 1)},
-                          {"x", static_cast<std::int64_t>(place.x)},
-                          {"y", static_cast<std::int64_t>(place.y)},
-                          {"width", static_cast<std::int64_t>(place.width)},
-                          {"height", static_cast<std::int64_t>(place.height)}});
 }
 
 void DesktopApp::logButtons() {

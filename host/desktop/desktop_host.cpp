@@ -43,6 +43,11 @@ std::intptr_t DesktopHost::Dispatcher(TPluginTag sender, std::intptr_t id, std::
                 listener_.closeEditor(instance);
             }
             return 0;
+        case plug::FHD_NamesChanged:
+            if (instance >= 0) {
+                listener_.namesChanged(instance, value);
+            }
+            return 0;
         case plug::FHD_StatusText: listener_.statusText(instance, TextOf(value)); return 0;
         case plug::FHD_StateChanged:
             if (instance >= 0) {

@@ -17,6 +17,7 @@ public:
     virtual void renamed(int instance, const std::string& name) = 0;        // message 10
     virtual void editorResized(int instance) = 0;                          // message 2
     virtual void closeEditor(int instance) = 0;                            // message 53
+    virtual void namesChanged(int instance, std::intptr_t what) = 0;       // message 3
     virtual void statusText(int instance, const std::string& text) = 0;    // message 22
     virtual void stateChanged(int instance) = 0;                           // message 48
     // The user chose an entry of the host's parameter menu, and the host ran it.

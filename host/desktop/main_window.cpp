@@ -5,22 +5,28 @@
 #include <filesystem>
 
 #include "host/desktop/midi_monitor.h"
+#include "host/desktop/native_window.h"
 #include "host/desktop/rack.h"
+#include "host/desktop/workspace.h"
 
 namespace velmora::host {
 
 namespace {
 
 constexpr const char* kTitle = "Velmora Host";
-constexpr int kWidth = 720;
-constexpr int kHeight = 540;
+constexpr int kWidth = 1240;
+constexpr int kHeight = 800;
 constexpr int kMargin = 12;
+constexpr int kSideWidth = 470;  // the rack and the monitor
 
 constexpr const char* kStyle = R"css(
 .transport-bar { padding: 6px 12px; border-bottom: 1px solid alpha(black, 0.12); }
 .position { font-family: Monospace; font-size: 15pt; font-weight: bold; }
 .clock { font-family: Monospace; }
 .section-title { font-weight: bold; }
+.piano-roll scrollbar { background-color: #2a2e32; border-color: #15181a; }
+.piano-roll scrollbar slider { background-color: #5d646b; min-width: 7px; min-height: 7px; }
+.piano-roll scrollbar slider:hover { background-color: #7a828a; }
 )css";
 
 void RunCommand(std::function<void()>* command) {
@@ -48,6 +54,17 @@ GtkWidget* SectionTitle(const char* text) {
     return label;
 }
 
+// The server's default visual. GTK may draw its windows with another one (a
+// visual chosen for OpenGL); an editor window made with the default visual
+// and its parent's colormap can only be the child of a window of that visual,
+// and the forms' sheets inherit the main window's.
+GdkVisual* ServerDefaultVisual(GtkWidget* window) {
+    GdkScreen* screen = gtk_widget_get_screen(window);
+    Display* display = GDK_SCREEN_XDISPLAY(screen);
+    Visual* visual = DefaultVisual(display, gdk_x11_screen_get_screen_number(screen));
+    return gdk_x11_screen_lookup_visual(screen, XVisualIDFromVisual(visual));
+}
+
 void AddStyle() {
     GtkCssProvider* css = gtk_css_provider_new();
     gtk_css_provider_load_from_data(css, kStyle, -1, nullptr);
@@ -58,9 +75,13 @@ void AddStyle() {
 
 }  // namespace
 
-MainWindow::MainWindow(MainWindowCommands commands, Rack& rack, MidiMonitor& monitor) : commands_(std::move(commands)) {
+MainWindow::MainWindow(MainWindowCommands commands, Rack& rack, MidiMonitor& monitor, Workspace& workspace)
+    : commands_(std::move(commands)) {
     AddStyle();
     window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    if (GdkVisual* visual = ServerDefaultVisual(window_)) {
+        gtk_widget_set_visual(window_, visual);
+    }
     gtk_window_set_title(GTK_WINDOW(window_), kTitle);
     gtk_window_set_default_size(GTK_WINDOW(window_), kWidth, kHeight);
     gtk_window_set_role(GTK_WINDOW(window_), "main");
@@ -74,9 +95,16 @@ MainWindow::MainWindow(MainWindowCommands commands, Rack& rack, MidiMonitor& mon
     gtk_box_pack_start(GTK_BOX(column), buildTransport(), FALSE, FALSE, 0);
     g_object_unref(accelerators);
 
+    // Boxes only between the window and the workspace: the workspace's own
+    // window is then a child of the main window's, as programs look for it.
+    GtkWidget* panes = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
+    gtk_box_pack_start(GTK_BOX(column), panes, TRUE, TRUE, 0);
     GtkWidget* content = gtk_box_new(GTK_ORIENTATION_VERTICAL, 6);
     g_object_set(content, "margin", kMargin, nullptr);
-    gtk_box_pack_start(GTK_BOX(column), content, TRUE, TRUE, 0);
+    gtk_widget_set_size_request(content, kSideWidth, -1);
+    // The rack's names would pass their width on: the workspace takes what is left.
+    gtk_widget_set_hexpand(content, FALSE);
+    gtk_box_pack_start(GTK_BOX(panes), content, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(content), SectionTitle("Instances"), FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(content), rack.widget(), FALSE, FALSE, 0);
 
@@ -91,6 +119,8 @@ MainWindow::MainWindow(MainWindowCommands commands, Rack& rack, MidiMonitor& mon
     gtk_box_pack_start(GTK_BOX(content), monitorHeader, FALSE, FALSE, 0);
     gtk_widget_set_size_request(monitor.widget(), -1, 160);
     gtk_box_pack_start(GTK_BOX(content), monitor.widget(), TRUE, TRUE, 0);
+    gtk_box_pack_start(GTK_BOX(panes), gtk_separator_new(GTK_ORIENTATION_VERTICAL), FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(panes), workspace.widget(), TRUE, TRUE, 0);
 
     statusbar_ = gtk_statusbar_new();
     statusContext_ = gtk_statusbar_get_context_id(GTK_STATUSBAR(statusbar_), "host");
@@ -102,6 +132,8 @@ MainWindow::MainWindow(MainWindowCommands commands, Rack& rack, MidiMonitor& mon
     gtk_widget_show_all(column);
     // Realized now: instances ask for the main window as they are created.
     gtk_widget_realize(window_);
+    SetWindowClass(window_, kMainWindowClass);
+    workspace.makeNative();
 }
 
 MainWindow::~MainWindow() { gtk_widget_destroy(window_); }
@@ -199,9 +231,12 @@ GtkWidget* MainWindow::buildTransport() {
     return bar;
 }
 
-void MainWindow::setSessionFile(const std::string& path) {
-    const std::string title =
+void MainWindow::setSessionFile(const std::string& path, bool edited) {
+    std::string title =
         path.empty() ? kTitle : std::string(kTitle) + " \u2014 " + std::filesystem::path(path).filename().string();
+    if (edited) {
+        title += " *";
+    }
     gtk_window_set_title(GTK_WINDOW(window_), title.c_str());
 }
 
@@ -238,6 +273,25 @@ gboolean MainWindow::OnKey(GtkWidget*, GdkEventKey* event, gpointer self) {
     if (modifiers == GDK_CONTROL_MASK && event->keyval >= GDK_KEY_1 && event->keyval <= GDK_KEY_9) {
         if (w.commands_.editor) {
             w.commands_.editor(static_cast<int>(event->keyval - GDK_KEY_1));
+        }
+        return TRUE;
+    }
+    if (modifiers == (GDK_CONTROL_MASK | GDK_SHIFT_MASK)) {
+        // The digit's own key, whatever Shift makes of it on the layout.
+        guint plain = 0;
+        gdk_keymap_translate_keyboard_state(gdk_keymap_get_for_display(gdk_window_get_display(event->window)),
+                                            event->hardware_keycode, GdkModifierType{}, event->group, &plain, nullptr, nullptr,
+                                            nullptr);
+        if (plain >= GDK_KEY_1 && plain <= GDK_KEY_9) {
+            if (w.commands_.roll) {
+                w.commands_.roll(static_cast<int>(plain - GDK_KEY_1));
+            }
+            return TRUE;
+        }
+    }
+    if (modifiers == GDK_CONTROL_MASK && gdk_keyval_to_lower(event->keyval) == GDK_KEY_w) {
+        if (w.commands_.closeChild) {
+            w.commands_.closeChild(event->window);
         }
         return TRUE;
     }

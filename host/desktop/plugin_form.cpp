@@ -1,101 +1,100 @@
 #include "host/desktop/plugin_form.h"
 
-#include <gdk/gdkx.h>
-
 #include <algorithm>
+
+#include "host/desktop/caption_strip.h"
+#include "host/desktop/native_window.h"
+#include "host/desktop/workspace.h"
 
 namespace velmora::host {
 
 namespace {
 
 // Before the editor paints, and where no editor can appear.
-constexpr double kAreaGrey = 0.16;
-
-// The server's default visual. GTK may draw its windows with another one (a
-// visual chosen for OpenGL); an editor window made with the default visual
-// and its parent's colormap can only be the child of a window of that visual.
-GdkVisual* ServerDefaultVisual(GtkWidget* window) {
-    GdkScreen* screen = gtk_widget_get_screen(window);
-    Display* display = GDK_SCREEN_XDISPLAY(screen);
-    Visual* visual = DefaultVisual(display, gdk_x11_screen_get_screen_number(screen));
-    return gdk_x11_screen_lookup_visual(screen, XVisualIDFromVisual(visual));
-}
+constexpr double kSheetGrey = 0.16;
 
 }  // namespace
 
-PluginForm::PluginForm(GtkWindow* owner, const std::string& title, std::optional<GdkPoint> first, Handlers handlers)
-    : handlers_(std::move(handlers)), position_(first) {
-    window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-    if (GdkVisual* visual = ServerDefaultVisual(window_)) {
-        gtk_widget_set_visual(window_, visual);
-    }
-    gtk_window_set_title(GTK_WINDOW(window_), title.c_str());
-    gtk_window_set_transient_for(GTK_WINDOW(window_), owner);
-    gtk_window_set_type_hint(GTK_WINDOW(window_), GDK_WINDOW_TYPE_HINT_NORMAL);
-    // The editor sets the size; the form follows it, larger and smaller.
-    gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
-    gtk_window_set_role(GTK_WINDOW(window_), "plugin-form");
-    area_ = gtk_drawing_area_new();
-    gtk_container_add(GTK_CONTAINER(window_), area_);
-    g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
-    g_signal_connect(window_, "key-press-event", G_CALLBACK(OnKey), this);
-    g_signal_connect(window_, "map-event", G_CALLBACK(OnMapped), this);
-    g_signal_connect(area_, "size-allocate", G_CALLBACK(OnAllocated), this);
-    g_signal_connect(area_, "draw", G_CALLBACK(OnDraw), this);
+PluginForm::PluginForm(Workspace& workspace, const std::string& title, GdkPoint first, Handlers handlers)
+    : workspace_(workspace), handlers_(std::move(handlers)), title_(title) {
+    frame_ = gtk_event_box_new();
+    g_signal_connect(frame_, "draw", G_CALLBACK(+[](GtkWidget* frame, cairo_t* cr, gpointer) {
+                         PaintChildBorder(frame, cr);
+                         return FALSE;
+                     }),
+                     nullptr);
+    GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+    g_object_set(column, "margin", 1, nullptr);
+    gtk_container_add(GTK_CONTAINER(frame_), column);
+    caption_ = gtk_drawing_area_new();
+    gtk_widget_set_size_request(caption_, -1, kCaptionHeight);
+    gtk_widget_add_events(caption_, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_BUTTON1_MOTION_MASK |
+                                        GDK_POINTER_MOTION_MASK | GDK_LEAVE_NOTIFY_MASK);
+    g_signal_connect(caption_, "draw", G_CALLBACK(OnCaptionDraw), this);
+    // Before the workspace's own handlers: the close box is not a place to drag from.
+    g_signal_connect(caption_, "button-press-event", G_CALLBACK(OnCaptionPress), this);
+    g_signal_connect(caption_, "motion-notify-event", G_CALLBACK(OnCaptionMotion), this);
+    g_signal_connect(caption_, "leave-notify-event", G_CALLBACK(OnCaptionLeave), this);
+    gtk_box_pack_start(GTK_BOX(column), caption_, FALSE, FALSE, 0);
+    sheet_ = gtk_drawing_area_new();
+    gtk_box_pack_start(GTK_BOX(column), sheet_, FALSE, FALSE, 0);
+    gtk_widget_add_events(frame_, GDK_STRUCTURE_MASK);
+    g_signal_connect(frame_, "map-event", G_CALLBACK(OnMapped), this);
+    g_signal_connect(sheet_, "size-allocate", G_CALLBACK(OnAllocated), this);
+    g_signal_connect(sheet_, "draw", G_CALLBACK(OnSheetDraw), this);
+    gtk_widget_show_all(column);
+    workspace_.add(frame_, caption_, first.x, first.y);
+    SetWindowClass(frame_, kPluginFormClass);
+    SetWindowTitle(frame_, title_);
+    // The editor needs a window of the server's own to be its parent.
+    MakeNative(sheet_);
+    SetWindowClass(sheet_, kSheetClass);
 }
 
-PluginForm::~PluginForm() { gtk_widget_destroy(window_); }
+PluginForm::~PluginForm() { workspace_.remove(frame_); }
 
 unsigned long PluginForm::show(int width, int height) {
     fit(width, height);
-    if (position_) {
-        gtk_window_move(GTK_WINDOW(window_), position_->x, position_->y);
-    }
-    gtk_widget_show_all(window_);
-    // The editor needs a window of the server's own to be its parent.
-    gtk_widget_realize(area_);
-    GdkWindow* native = gtk_widget_get_window(area_);
-    gdk_window_ensure_native(native);
+    gtk_widget_show(frame_);
+    workspace_.raise(frame_);
+    gtk_widget_queue_draw(workspace_.widget());
     // Both connections must see the window before the plugin's asks for it.
-    gdk_display_sync(gtk_widget_get_display(window_));
+    gdk_display_sync(gtk_widget_get_display(frame_));
     shown_ = true;
-    return gdk_x11_window_get_xid(native);
+    return areaId();
 }
 
 void PluginForm::hide() {
     if (!shown_) {
         return;
     }
-    GdkPoint where{};
-    gtk_window_get_position(GTK_WINDOW(window_), &where.x, &where.y);
-    position_ = where;
-    gtk_widget_hide(window_);
+    gtk_widget_hide(frame_);
+    workspace_.lower(frame_);
+    gtk_widget_queue_draw(workspace_.widget());
     shown_ = false;
     mapped_ = false;
     toldWidth_ = toldHeight_ = 0;
 }
 
-void PluginForm::fit(int width, int height) {
-    gtk_widget_set_size_request(area_, std::max(width, 1), std::max(height, 1));
+void PluginForm::present() { workspace_.raise(frame_); }
+
+void PluginForm::fit(int width, int height) { gtk_widget_set_size_request(sheet_, std::max(width, 1), std::max(height, 1)); }
+
+void PluginForm::setTitle(const std::string& title) {
+    title_ = title;
+    SetWindowTitle(frame_, title_);
+    gtk_widget_queue_draw(caption_);
 }
 
-void PluginForm::setTitle(const std::string& title) { gtk_window_set_title(GTK_WINDOW(window_), title.c_str()); }
+unsigned long PluginForm::windowId() const { return NativeId(frame_); }
 
-unsigned long PluginForm::windowId() const {
-    GdkWindow* w = gtk_widget_get_window(window_);
-    return w != nullptr ? gdk_x11_window_get_xid(w) : 0;
-}
-
-unsigned long PluginForm::areaId() const {
-    GdkWindow* w = gtk_widget_get_window(area_);
-    return w != nullptr ? gdk_x11_window_get_xid(w) : 0;
-}
+unsigned long PluginForm::areaId() const { return NativeId(sheet_); }
 
 void PluginForm::tellPlaced() {
     GtkAllocation a;
-    gtk_widget_get_allocation(area_, &a);
+    gtk_widget_get_allocation(sheet_, &a);
     GtkRequisition wanted;
-    gtk_widget_get_size_request(area_, &wanted.width, &wanted.height);
+    gtk_widget_get_size_request(sheet_, &wanted.width, &wanted.height);
     // Only a size the editor asked for counts: the first allocation may still be the old one.
     if (!mapped_ || a.width != wanted.width || a.height != wanted.height ||
         (a.width == toldWidth_ && a.height == toldHeight_)) {
@@ -108,19 +107,38 @@ void PluginForm::tellPlaced() {
     }
 }
 
-gboolean PluginForm::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
-    auto& form = *static_cast<PluginForm*>(self);
-    if (form.handlers_.closeRequested) {
-        form.handlers_.closeRequested();
-    }
-    return TRUE;  // kept: hidden by the close, never destroyed while its instance lives
+gboolean PluginForm::OnCaptionDraw(GtkWidget* caption, cairo_t* cr, gpointer self) {
+    const auto& form = *static_cast<PluginForm*>(self);
+    PaintCaption(caption, cr, form.title_, form.closeHovered_);
+    return TRUE;
 }
 
-gboolean PluginForm::OnKey(GtkWidget*, GdkEventKey* event, gpointer self) {
-    const guint modifiers = event->state & gtk_accelerator_get_default_mod_mask();
-    if (modifiers == GDK_CONTROL_MASK && gdk_keyval_to_lower(event->keyval) == GDK_KEY_w) {
-        OnDelete(nullptr, nullptr, self);
+gboolean PluginForm::OnCaptionPress(GtkWidget* caption, GdkEventButton* event, gpointer self) {
+    auto& form = *static_cast<PluginForm*>(self);
+    if (event->button == GDK_BUTTON_PRIMARY && OnCloseBox(caption, event->x, event->y)) {
+        if (form.handlers_.closeRequested) {
+            form.handlers_.closeRequested();
+        }
         return TRUE;
+    }
+    return FALSE;
+}
+
+gboolean PluginForm::OnCaptionMotion(GtkWidget* caption, GdkEventMotion* event, gpointer self) {
+    auto& form = *static_cast<PluginForm*>(self);
+    const bool hovered = OnCloseBox(caption, event->x, event->y);
+    if (hovered != form.closeHovered_) {
+        form.closeHovered_ = hovered;
+        gtk_widget_queue_draw(caption);
+    }
+    return FALSE;
+}
+
+gboolean PluginForm::OnCaptionLeave(GtkWidget* caption, GdkEventCrossing*, gpointer self) {
+    auto& form = *static_cast<PluginForm*>(self);
+    if (form.closeHovered_) {
+        form.closeHovered_ = false;
+        gtk_widget_queue_draw(caption);
     }
     return FALSE;
 }
@@ -134,20 +152,20 @@ gboolean PluginForm::OnMapped(GtkWidget*, GdkEvent*, gpointer self) {
 
 void PluginForm::OnAllocated(GtkWidget*, GdkRectangle*, gpointer self) { static_cast<PluginForm*>(self)->tellPlaced(); }
 
-gboolean PluginForm::OnDraw(GtkWidget* area, cairo_t* cr, gpointer self) {
+gboolean PluginForm::OnSheetDraw(GtkWidget* sheet, cairo_t* cr, gpointer self) {
     const auto& form = *static_cast<PluginForm*>(self);
-    cairo_set_source_rgb(cr, kAreaGrey, kAreaGrey, kAreaGrey);
+    cairo_set_source_rgb(cr, kSheetGrey, kSheetGrey, kSheetGrey);
     cairo_paint(cr);
     if (!form.placeholder_.empty()) {
-        PangoLayout* layout = gtk_widget_create_pango_layout(area, form.placeholder_.c_str());
-        pango_layout_set_width(layout, std::max(1, gtk_widget_get_allocated_width(area) - 32) * PANGO_SCALE);
+        PangoLayout* layout = gtk_widget_create_pango_layout(sheet, form.placeholder_.c_str());
+        pango_layout_set_width(layout, std::max(1, gtk_widget_get_allocated_width(sheet) - 32) * PANGO_SCALE);
         pango_layout_set_wrap(layout, PANGO_WRAP_WORD);
         pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
         int w = 0;
         int h = 0;
         pango_layout_get_pixel_size(layout, &w, &h);
         cairo_set_source_rgb(cr, 0.62, 0.62, 0.62);
-        cairo_move_to(cr, (gtk_widget_get_allocated_width(area) - w) / 2.0, (gtk_widget_get_allocated_height(area) - h) / 2.0);
+        cairo_move_to(cr, (gtk_widget_get_allocated_width(sheet) - w) / 2.0, (gtk_widget_get_allocated_height(sheet) - h) / 2.0);
         pango_cairo_show_layout(cr, layout);
         g_object_unref(layout);
     }

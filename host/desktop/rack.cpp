@@ -27,11 +27,11 @@ GtkWidget* Header(const char* text, float xalign) {
 
 }  // namespace
 
-Rack::Rack(std::function<void(int instance)> editor) : editor_(std::move(editor)) {
+Rack::Rack(std::function<void(int instance, Button button)> opened) : opened_(std::move(opened)) {
     frame_ = gtk_frame_new(nullptr);
     gtk_frame_set_shadow_type(GTK_FRAME(frame_), GTK_SHADOW_IN);
     grid_ = gtk_grid_new();
-    gtk_grid_set_column_spacing(GTK_GRID(grid_), 18);
+    gtk_grid_set_column_spacing(GTK_GRID(grid_), 14);
     gtk_grid_set_row_spacing(GTK_GRID(grid_), 6);
     g_object_set(grid_, "margin", 10, nullptr);
     gtk_container_add(GTK_CONTAINER(frame_), grid_);
@@ -51,7 +51,7 @@ Rack::~Rack() {
 
 void Rack::clear() {
     for (const auto& row : rows_) {
-        for (GtkWidget* w : {row->number, row->name, row->port, row->channel, row->button}) {
+        for (GtkWidget* w : {row->number, row->name, row->port, row->channel, row->button, row->rollButton}) {
             g_signal_handlers_disconnect_matched(w, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, row.get());
             gtk_widget_destroy(w);
         }
@@ -74,13 +74,19 @@ void Rack::setInstances(const std::vector<std::string>& names) {
         row->channel = Label("1", 1.0f, nullptr);
         row->button = gtk_button_new_with_label("Editor");
         gtk_widget_set_tooltip_text(row->button, ("Open the editor (Ctrl+" + std::to_string(i + 1) + ")").c_str());
-        g_signal_connect(row->button, "clicked", G_CALLBACK(OnClicked), row.get());
-        g_signal_connect(row->button, "size-allocate", G_CALLBACK(OnAllocated), row.get());
+        row->rollButton = gtk_button_new_with_label("Piano roll");
+        gtk_widget_set_tooltip_text(row->rollButton,
+                                    ("Open the piano roll (Ctrl+Shift+" + std::to_string(i + 1) + ")").c_str());
+        for (GtkWidget* b : {row->button, row->rollButton}) {
+            g_signal_connect(b, "clicked", G_CALLBACK(OnClicked), row.get());
+            g_signal_connect(b, "size-allocate", G_CALLBACK(OnAllocated), row.get());
+        }
         gtk_grid_attach(GTK_GRID(grid_), row->number, 0, y, 1, 1);
         gtk_grid_attach(GTK_GRID(grid_), row->name, 1, y, 1, 1);
         gtk_grid_attach(GTK_GRID(grid_), row->port, 2, y, 1, 1);
         gtk_grid_attach(GTK_GRID(grid_), row->channel, 3, y, 1, 1);
         gtk_grid_attach(GTK_GRID(grid_), row->button, 4, y, 1, 1);
+        gtk_grid_attach(GTK_GRID(grid_), row->rollButton, 5, y, 1, 1);
         rows_.push_back(std::move(row));
         rename(static_cast<int>(i), names[i]);
     }
@@ -105,11 +111,12 @@ void Rack::setPlace(int instance, const InstancePlace& place) {
     gtk_label_set_text(GTK_LABEL(row.channel), std::to_string(place.channel + 1).c_str());
 }
 
-void Rack::setEditorOpen(int instance, bool open) {
+void Rack::setOpen(int instance, Button button, bool open) {
     if (instance < 0 || instance >= count()) {
         return;
     }
-    GtkStyleContext* style = gtk_widget_get_style_context(rows_[static_cast<std::size_t>(instance)]->button);
+    const Row& row = *rows_[static_cast<std::size_t>(instance)];
+    GtkStyleContext* style = gtk_widget_get_style_context(button == Button::Editor ? row.button : row.rollButton);
     if (open) {
         gtk_style_context_add_class(style, "suggested-action");
     } else {
@@ -117,11 +124,12 @@ void Rack::setEditorOpen(int instance, bool open) {
     }
 }
 
-bool Rack::buttonPlace(int instance, GtkWidget* window, ButtonPlace& place) const {
+bool Rack::buttonPlace(int instance, Button which, GtkWidget* window, ButtonPlace& place) const {
     if (instance < 0 || instance >= count()) {
         return false;
     }
-    GtkWidget* button = rows_[static_cast<std::size_t>(instance)]->button;
+    const Row& row = *rows_[static_cast<std::size_t>(instance)];
+    GtkWidget* button = which == Button::Editor ? row.button : row.rollButton;
     if (!gtk_widget_get_mapped(button)) {
         return false;
     }
@@ -136,10 +144,10 @@ bool Rack::buttonPlace(int instance, GtkWidget* window, ButtonPlace& place) cons
     return true;
 }
 
-void Rack::OnClicked(GtkButton*, gpointer row) {
+void Rack::OnClicked(GtkButton* button, gpointer row) {
     const auto& r = *static_cast<Row*>(row);
-    if (r.rack->editor_) {
-        r.rack->editor_(r.instance);
+    if (r.rack->opened_) {
+        r.rack->opened_(r.instance, GTK_WIDGET(button) == r.button ? Button::Editor : Button::Roll);
     }
 }
 

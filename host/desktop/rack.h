@@ -1,7 +1,8 @@
 #pragma once
 // The rack: one row per instance of the session with its number, display
-// name, port and channel, and the button that opens its editor. The rows keep
-// their places, so a test can find a button by the position the host logs.
+// name, port and channel, and the buttons that open its editor and its piano
+// roll. The rows keep their places, so a test can find a button by the
+// position the host logs.
 #include <gtk/gtk.h>
 
 #include <functional>
@@ -22,8 +23,9 @@ public:
         int height = 0;
     };
 
-    // editor: the "Editor" button of an instance (0-based) was pressed.
-    explicit Rack(std::function<void(int instance)> editor);
+    enum class Button { Editor, Roll };
+    // opened: the "Editor" or "Piano roll" button of an instance (0-based) was pressed.
+    explicit Rack(std::function<void(int instance, Button button)> opened);
     ~Rack();
     Rack(const Rack&) = delete;
     Rack& operator=(const Rack&) = delete;
@@ -33,13 +35,13 @@ public:
     void setInstances(const std::vector<std::string>& names);
     void rename(int instance, const std::string& name);
     void setPlace(int instance, const InstancePlace& place);
-    // The row of an instance whose editor is open is marked.
-    void setEditorOpen(int instance, bool open);
+    // The button of an instance whose editor or piano roll is open is marked.
+    void setOpen(int instance, Button button, bool open);
     int count() const { return static_cast<int>(rows_.size()); }
 
     // Where an instance's button is in `window`; false before it is laid out.
-    bool buttonPlace(int instance, GtkWidget* window, ButtonPlace& place) const;
-    // Told when a button's place changes once the window is laid out.
+    bool buttonPlace(int instance, Button button, GtkWidget* window, ButtonPlace& place) const;
+    // Told when a row's buttons may have moved once the window is laid out.
     void onButtonMoved(std::function<void(int instance)> moved) { moved_ = std::move(moved); }
 
 private:
@@ -49,14 +51,15 @@ private:
         GtkWidget* port = nullptr;
         GtkWidget* channel = nullptr;
         GtkWidget* button = nullptr;
+        GtkWidget* rollButton = nullptr;
         int instance = 0;
         Rack* rack = nullptr;
     };
-    static void OnClicked(GtkButton*, gpointer row);
+    static void OnClicked(GtkButton* button, gpointer row);
     static void OnAllocated(GtkWidget*, GdkRectangle*, gpointer row);
     void clear();
 
-    std::function<void(int)> editor_;
+    std::function<void(int, Button)> opened_;
     std::function<void(int)> moved_;
     GtkWidget* frame_ = nullptr;
     GtkWidget* grid_ = nullptr;

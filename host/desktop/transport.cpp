@@ -39,6 +39,8 @@ bool Transport::play(ReferenceHost& host, const Session& session, std::string& e
         return false;
     }
     host_ = &host;
+    session_ = &session;
+    scoreChanged_ = false;
     ticksPerSecond_ = session.bpm * session.ppq / 60.0;
     startUs_ = g_get_monotonic_time();
     heldAtUs_ = startUs_;
@@ -64,6 +66,8 @@ void Transport::stop() {
     host_->killAllVoices();
     player_.reset();
     host_ = nullptr;
+    session_ = nullptr;
+    scoreChanged_ = false;
 }
 
 void Transport::hold() {
@@ -98,6 +102,13 @@ void Transport::advance() {
         // The next round starts where this one's length ends, so a late timer loses no time.
         startUs_ += static_cast<gint64>(std::llround(static_cast<double>(player_->lastTick() + 1) / ticksPerSecond_ * 1e6));
         player_->rewind();
+        if (scoreChanged_) {
+            std::string error;
+            if (std::optional<ScorePlayer> edited = ScorePlayer::Create(*host_, *session_, error)) {
+                player_ = std::move(edited);
+            }
+            scoreChanged_ = false;
+        }
         return;
     }
     stop();

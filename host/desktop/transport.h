@@ -28,6 +28,9 @@ public:
     void stop();
     bool playing() const { return player_.has_value(); }
     void setLoop(bool on) { loop_ = on; }
+    // The score was edited while it plays: a loop's next round plays it as it
+    // is then (this round goes on as it began).
+    void scoreChanged() { scoreChanged_ = player_.has_value(); }
     bool loop() const { return loop_; }
 
     // Nested holds while a dialog runs inside a call of the plugin: no tick
@@ -47,12 +50,14 @@ private:
     std::function<void()> stopped_;
     std::optional<ScorePlayer> player_;
     ReferenceHost* host_ = nullptr;
+    const Session* session_ = nullptr;
     double ticksPerSecond_ = 0.0;
     gint64 startUs_ = 0;   // when tick 0 was, by the monotonic clock
     gint64 heldAtUs_ = 0;
     int holds_ = 0;
     guint timer_ = 0;
     bool loop_ = false;
+    bool scoreChanged_ = false;
 };
 
 }  // namespace velmora::host

@@ -38,9 +38,10 @@ drag_up_80() {
   local x=$(($1 * scale)) y=$(($2 * scale)) origin_x origin_y
   xdotool mousemove --window "$area" "$x" "$y" mousedown 1
   sleep 0.2
-  eval "$(xdotool getwindowgeometry --shell "$area" | grep -E '^(X|Y)=')"
-  origin_x=$((X + x))
-  origin_y=$((Y + y))
+  # The sheet's place on the screen (xdotool's geometry adds a child window's
+  # offset in its parent once more).
+  origin_x=$(($(xwininfo -id "$area" | sed -n 's/.*Absolute upper-left X: *//p') + x))
+  origin_y=$(($(xwininfo -id "$area" | sed -n 's/.*Absolute upper-left Y: *//p') + y))
   for _ in $(seq 10); do
     xdotool mousemove_relative -- 0 -8
     sleep 0.05

@@ -1,11 +1,13 @@
 // velmora-screen-compare SCREEN.xwd HEADLESS.png [--tolerance N] [--allow FRACTION] [--png OUT.png]
 // velmora-screen-compare --to-png SCREEN.xwd OUT.png
+// velmora-screen-compare --row SCREEN.xwd Y
 // Compares a window dump of the editor on a desktop with the headless
 // snapshot of the same state, region by region; prints one JSON line per
 // region and exits 1 when a region differs in more than the allowed fraction
 // of its pixels (--png also writes the dump as a PNG, for the eye; --to-png
-// only converts).
+// only converts; --row prints row Y's pixels as RRGGBB, left to right).
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -31,6 +33,20 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "velmora-screen-compare: %s: %s\n", argv[2], screen ? "cannot write the PNG" : why.c_str());
             return 2;
         }
+        return 0;
+    }
+    if (argc == 4 && std::string(argv[1]) == "--row") {
+        std::string why;
+        const std::optional<platform::ui::Bitmap> screen = velmora::test::ReadXwd(ReadAll(argv[2]), why);
+        const int y = std::atoi(argv[3]);
+        if (!screen || y < 0 || y >= screen->height) {
+            std::fprintf(stderr, "velmora-screen-compare: %s: %s\n", argv[2], screen ? "no such row" : why.c_str());
+            return 2;
+        }
+        for (int x = 0; x < screen->width; ++x) {
+            std::printf("%s%06X", x == 0 ? "" : " ", static_cast<unsigned>(screen->at(x, y) & 0xFFFFFFu));
+        }
+        std::printf("\n");
         return 0;
     }
     if (argc < 3) {

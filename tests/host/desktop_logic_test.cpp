@@ -146,6 +146,9 @@ public:
     void renamed(int i, const std::string& name) override { calls.push_back("renamed " + std::to_string(i) + " " + name); }
     void editorResized(int i) override { calls.push_back("resized " + std::to_string(i)); }
     void closeEditor(int i) override { calls.push_back("close " + std::to_string(i)); }
+    void namesChanged(int i, std::intptr_t what) override {
+        calls.push_back("names " + std::to_string(i) + " " + std::to_string(what));
+    }
     void statusText(int i, const std::string& text) override { calls.push_back("status " + std::to_string(i) + " " + text); }
     void stateChanged(int i) override { calls.push_back("changed " + std::to_string(i)); }
     void paramMenuRan(int i, int parameter, const std::string& entry) override {
@@ -177,6 +180,7 @@ TEST(DesktopHostObject, RoutesThePluginsCallsToTheDesktop) {
     host.Dispatcher(1, plug::FHD_SetInstanceName, 0, text("ZOLT Out 0:1"));
     host.Dispatcher(2, plug::FHD_EditorResized, 0, 0);
     host.Dispatcher(1, plug::FHD_CloseEditor, 0, 0);
+    host.Dispatcher(2, plug::FHD_NamesChanged, 0, plug::kNamesPianoRoll);
     host.Dispatcher(2, plug::FHD_StatusText, 0, text("caf\xE9"));  // not UTF-8: shown with a replacement
     host.Dispatcher(1, plug::FHD_StateChanged, 0, 0);
     host.Dispatcher(3, plug::FHD_CloseEditor, 0, 0);  // no such instance
@@ -184,7 +188,7 @@ TEST(DesktopHostObject, RoutesThePluginsCallsToTheDesktop) {
     host.OnHint(1, hint);
     host.MIDIOut(2, 0x005A3C90);
     EXPECT_EQ(desktop.calls, (std::vector<std::string>{"message 1 Replace all? 52", "renamed 0 ZOLT Out 0:1", "resized 1",
-                                                        "close 0", "status 1 caf\xEF\xBF\xBD", "changed 0", "hint 0 Port",
+                                                        "close 0", "names 1 2", "status 1 caf\xEF\xBF\xBD", "changed 0", "hint 0 Port",
                                                         "midi 1 5913744"}));
 }
 

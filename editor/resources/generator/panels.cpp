@@ -4,6 +4,7 @@
 #include <string>
 
 #include "music_font.h"
+#include "shared/note_colours.h"
 
 namespace velmora::skin {
 namespace {
@@ -361,20 +362,10 @@ void ControllerFrame(cairo_t* cr) {
 
 // ----- markers -----
 
-// One colour per piano-roll note colour, around the hue circle.
+// One colour per piano-roll note colour, as the host's piano roll shows them.
 Rgb MarkerColour(int c) {
-    const double h = std::fmod(c * 360.0 / 16.0 + 8, 360.0) / 60.0;
-    const double s = 0.72, v = 0.96;
-    const double f = h - std::floor(h);
-    const double p = v * (1 - s), q = v * (1 - s * f), t = v * (1 - s * (1 - f));
-    switch (static_cast<int>(h)) {
-    case 0: return {v, t, p};
-    case 1: return {q, v, p};
-    case 2: return {p, v, t};
-    case 3: return {p, q, v};
-    case 4: return {t, p, v};
-    default: return {v, p, q};
-    }
+    const velmora::NoteColourRgb n = velmora::NoteColour(c);
+    return {n.r, n.g, n.b};
 }
 
 void Marker(cairo_t* cr, int x, int y, Rgb c, bool active, bool hovered) {
