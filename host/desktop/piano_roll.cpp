@@ -424,9 +424,11 @@ gboolean PianoRoll::OnStripPress(GtkWidget* strip, GdkEventButton* event, gpoint
 
 gboolean PianoRoll::OnStripKey(GtkWidget*, GdkEventKey* event, gpointer self) {
     auto& roll = *static_cast<PianoRoll*>(self);
+    // Control and Shift may be held: the plugin presses these keys for the
+    // user's Control-click on its grid, while the user still holds Control.
     const guint modifiers = event->state & gtk_accelerator_get_default_mod_mask();
     const std::optional<SelectorKey> key = SelectorKeyOf(event->keyval);
-    if (!key || modifiers != 0) {
+    if (!key || (modifiers & ~static_cast<guint>(GDK_CONTROL_MASK | GDK_SHIFT_MASK)) != 0) {
         return FALSE;
     }
     roll.selectorKey(*key);

@@ -38,14 +38,24 @@ wait_line() {
   done
   fail "no \"$1\" ${2:-} in the log"
 }
-# A number field of a log line.
+# Waits for more lines of an event than the count given.
+wait_more() {
+  for _ in $(seq 200); do
+    [ "$(count_lines "$1")" -gt "$2" ] && return 0
+    kill -0 "$host_pid" 2>/dev/null || fail "the host ended while waiting for \"$1\""
+    sleep 0.1
+  done
+  fail "no new \"$1\" in the log"
+}
+# A number field and a text field of a log line.
 field() { sed -n "s/.*\"$2\":\([0-9-]*\).*/\1/p" <<<"$1"; }
+text_field() { sed -n "s/.*\"$2\":\"\([^\"]*\)\".*/\1/p" <<<"$1"; }
 count_lines() { grep -c -F "\"event\":\"$1\"" "$log" 2>/dev/null || true; }
 
-# Starts the host on $session; sets main_window.
+# Starts the host on $session with any further options; sets main_window.
 start_host() {
   : >"$log"
-  "$host_bin" gui "$session" --log "$log" >"$work/host.out" 2>&1 &
+  "$host_bin" gui "$session" --log "$log" "$@" >"$work/host.out" 2>&1 &
   host_pid=$!
   main_window=$(field "$(wait_line ready)" window)
 }
@@ -56,18 +66,31 @@ stop_host() {
   host_pid=
 }
 
+# Clicks the rack button of an event kind ("button", "roll-button") of an instance.
+press_button() {
+  local line
+  line=$(wait_line "$1" "\"instance\":$2,")
+  xdotool mousemove --window "$main_window" $(($(field "$line" x) + $(field "$line" width) / 2)) \
+    $(($(field "$line" y) + $(field "$line" height) / 2)) click 1
+}
+
 # Opens instance 1's editor with its rack button; sets form_line, form and area.
 open_editor() {
-  local button before
-  button=$(wait_line button '"instance":1,')
+  local before
   before=$(count_lines form)
-  xdotool mousemove --window "$main_window" $(($(field "$button" x) + $(field "$button" width) / 2)) \
-    $(($(field "$button" y) + $(field "$button" height) / 2)) click 1
-  for _ in $(seq 100); do
-    [ "$(count_lines form)" -gt "$before" ] && break
-    sleep 0.1
-  done
+  press_button button 1
+  wait_more form "$before"
   form_line=$(wait_line form '"instance":1,')
   form=$(field "$form_line" window)
   area=$(field "$form_line" area)
+}
+
+# Opens instance 1's piano roll; sets roll and colours.
+open_roll() {
+  press_button roll-button 1
+  local line
+  line=$(wait_line roll '"instance":1,')
+  roll=$(field "$line" window)
+  colours=$(field "$line" colours)
+  wait_line names '"instance":1,' >/dev/null
 }

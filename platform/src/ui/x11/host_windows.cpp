@@ -301,8 +301,24 @@ void X11HostWindows::setCursorPosition(ui::Point screen) const {
 }
 
 void X11HostWindows::leftButton(bool down) const {
-    if (Link* l = link()) {
-        l->fake(down ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE, kLeftButton);
+    Link* l = link();
+    if (l == nullptr) {
+        return;
+    }
+    l->fake(down ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE, kLeftButton);
+    if (!down) {
+        return;
+    }
+    // A click makes the clicked top-level window the one keys go to, as the
+    // user's own click does on a desktop: the keys the plugin presses next
+    // (the colour selector's) must reach the window it clicked, not the
+    // editor that had the focus. On this connection the focus change comes
+    // after the press and before those keys.
+    xcb_connection_t* c = l->connection;
+    const Owned<xcb_query_pointer_reply_t> p(xcb_query_pointer_reply(c, xcb_query_pointer(c, l->root()), nullptr), &std::free);
+    if (p && p->child != XCB_NONE) {
+        xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, p->child, XCB_CURRENT_TIME);
+        xcb_flush(c);
     }
 }
 
