@@ -19,46 +19,10 @@ if [ "${1:-}" != --on-display ]; then
 fi
 root=$2
 compare=$3
-work=$(mktemp -d)
-export XDG_CONFIG_HOME="$work/config" HOME="$work"
-cp -r "$root/examples/demo" "$work/demo"
-log="$work/log.jsonl"
-host_pid=
-cleanup() {
-  if [ -n "$host_pid" ]; then kill "$host_pid" 2>/dev/null || true; wait "$host_pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "gui_roll_smoke: $*" >&2
-  echo "--- log" >&2; cat "$log" >&2 2>/dev/null || true
-  echo "--- host output" >&2; tail -n 20 "$work/host.out" >&2 2>/dev/null || true
-  echo "--- windows" >&2; xwininfo -root -tree >&2 2>/dev/null || true
-  exit 1
-}
-# The last log line of an event with a fixed text in it, waited for up to 20 s.
-wait_line() {
-  local line
-  for _ in $(seq 200); do
-    line=$(grep -F "\"event\":\"$1\"" "$log" 2>/dev/null | grep -F -- "${2:-}" | tail -n 1 || true)
-    if [ -n "$line" ]; then printf '%s\n' "$line"; return 0; fi
-    kill -0 "$host_pid" 2>/dev/null || fail "the host ended while waiting for \"$1\""
-    sleep 0.1
-  done
-  fail "no \"$1\" ${2:-} in the log"
-}
-count_lines() { grep -c -F "\"event\":\"$1\"" "$log" 2>/dev/null || true; }
-# Waits until the log has more lines of an event than before.
-wait_more() {
-  for _ in $(seq 200); do
-    [ "$(count_lines "$1")" -gt "$2" ] && return 0
-    sleep 0.1
-  done
-  fail "no new \"$1\" in the log"
-}
-field() { sed -n "s/.*\"$2\":\([0-9-]*\).*/\1/p" <<<"$1"; }
-text_field() { sed -n "s/.*\"$2\":\"\([^\"]*\)\".*/\1/p" <<<"$1"; }
+script_name=gui_roll_smoke
+source "$(dirname "$0")/../support/desktop_host.sh"
+# What failures show besides the log: the window tree.
+fail_details() { echo "--- windows" >&2; xwininfo -root -tree >&2 2>/dev/null || true; }
 class_of() { xprop -id "$1" WM_CLASS 2>/dev/null | sed -n 's/.*", "\(.*\)"$/\1/p'; }
 parent_of() { printf '%d' "$(xwininfo -children -id "$1" | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')"; }
 # Topmost first, as xwininfo lists them.
@@ -71,32 +35,6 @@ geometry_of() {
     END {print x+0, y+0, w+0, h+0}'
 }
 absolute_of() { xwininfo -id "$1" | awk -F: '/Absolute upper-left X/{x=$2} /Absolute upper-left Y/{y=$2} END {print x+0, y+0}'; }
-press_button() {
-  local line
-  line=$(wait_line "$1" "\"instance\":$2,")
-  xdotool mousemove --window "$main" $(($(field "$line" x) + $(field "$line" width) / 2)) \
-    $(($(field "$line" y) + $(field "$line" height) / 2)) click 1
-}
-start_host() {
-  : >"$log"
-  "$root/velmora-host" gui "$work/demo/session.json" --log "$log" "$@" >"$work/host.out" 2>&1 &
-  host_pid=$!
-  main=$(field "$(wait_line ready)" window)
-}
-stop_host() {
-  kill "$host_pid" 2>/dev/null || true
-  wait "$host_pid" 2>/dev/null || true
-  host_pid=
-}
-# Opens instance 1's roll; sets roll and colours.
-open_roll() {
-  press_button roll-button 1
-  local line
-  line=$(wait_line roll '"instance":1,')
-  roll=$(field "$line" window)
-  colours=$(field "$line" colours)
-  wait_line names '"instance":1,' >/dev/null
-}
 # The plugin's way to pick a colour: click the selector, then keys without a pause.
 pick_colour() {
   local popups colour_lines
@@ -109,6 +47,7 @@ pick_colour() {
 
 # --- the window tree ----------------------------------------------------------
 start_host
+main=$main_window
 [ "$(class_of "$main")" = TFruityLoopsMainForm ] || fail "main window class: $(class_of "$main")"
 open_roll
 container=$(parent_of "$roll")
@@ -200,6 +139,7 @@ stop_host
 
 # --- a host before 12000000 ---------------------------------------------------
 start_host --host-version 11000000
+main=$main_window
 open_roll
 # Colour 6 on a grid of four: Down once, Right twice.
 pick_colour Home Down Right Right Return

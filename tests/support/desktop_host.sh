@@ -24,6 +24,7 @@ fail() {
   echo "$script_name: $*" >&2
   if [ -f "$log" ]; then echo "--- host log" >&2; cat "$log" >&2; fi
   if [ -f "$work/host.out" ]; then echo "--- host output" >&2; tail -n 40 "$work/host.out" >&2; fi
+  if declare -F fail_details >/dev/null; then fail_details; fi
   exit 1
 }
 
