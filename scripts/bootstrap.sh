@@ -25,7 +25,7 @@ tests=(
   clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   chromium
-  libgtk-3-dev xvfb xauth xdotool zenity x11-apps x11-utils libxcb-xtest0-dev libxcb-xfixes0-dev
+  libgtk-3-dev xvfb xauth xdotool zenity x11-apps x11-utils libxcb-xfixes0-dev
 )
 
 case "${1:-}" in

@@ -76,4 +76,54 @@ void PaintChildBorder(GtkWidget* child, cairo_t* cr) {
     cairo_paint(cr);
 }
 
+namespace {
+
+gboolean OnCaptionDraw(GtkWidget* caption, cairo_t* cr, gpointer data) {
+    const auto& b = *static_cast<CaptionBehaviour*>(data);
+    PaintCaption(caption, cr, b.title ? b.title() : std::string(), b.closeHovered);
+    return TRUE;
+}
+
+gboolean OnCaptionPress(GtkWidget* caption, GdkEventButton* event, gpointer data) {
+    auto& b = *static_cast<CaptionBehaviour*>(data);
+    if (event->button == GDK_BUTTON_PRIMARY && OnCloseBox(caption, event->x, event->y)) {
+        if (b.close) {
+            b.close();
+        }
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void SetHovered(GtkWidget* caption, CaptionBehaviour& b, bool hovered) {
+    if (hovered != b.closeHovered) {
+        b.closeHovered = hovered;
+        gtk_widget_queue_draw(caption);
+    }
+}
+
+gboolean OnCaptionMotion(GtkWidget* caption, GdkEventMotion* event, gpointer data) {
+    SetHovered(caption, *static_cast<CaptionBehaviour*>(data), OnCloseBox(caption, event->x, event->y));
+    return FALSE;
+}
+
+gboolean OnCaptionLeave(GtkWidget* caption, GdkEventCrossing*, gpointer data) {
+    SetHovered(caption, *static_cast<CaptionBehaviour*>(data), false);
+    return FALSE;
+}
+
+}  // namespace
+
+GtkWidget* NewCaption(CaptionBehaviour& behaviour) {
+    GtkWidget* caption = gtk_drawing_area_new();
+    gtk_widget_set_size_request(caption, -1, kCaptionHeight);
+    gtk_widget_add_events(caption, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_BUTTON1_MOTION_MASK |
+                                       GDK_POINTER_MOTION_MASK | GDK_LEAVE_NOTIFY_MASK);
+    g_signal_connect(caption, "draw", G_CALLBACK(OnCaptionDraw), &behaviour);
+    g_signal_connect(caption, "button-press-event", G_CALLBACK(OnCaptionPress), &behaviour);
+    g_signal_connect(caption, "motion-notify-event", G_CALLBACK(OnCaptionMotion), &behaviour);
+    g_signal_connect(caption, "leave-notify-event", G_CALLBACK(OnCaptionLeave), &behaviour);
+    return caption;
+}
+
 }  // namespace velmora::host

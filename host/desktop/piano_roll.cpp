@@ -56,15 +56,13 @@ void PianoRoll::build() {
     g_object_set(column, "margin", 1, nullptr);
     gtk_container_add(GTK_CONTAINER(frame_), column);
 
-    caption_ = gtk_drawing_area_new();
-    gtk_widget_set_size_request(caption_, -1, kCaptionHeight);
-    gtk_widget_add_events(caption_, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_BUTTON1_MOTION_MASK |
-                                        GDK_POINTER_MOTION_MASK | GDK_LEAVE_NOTIFY_MASK);
-    g_signal_connect(caption_, "draw", G_CALLBACK(OnCaptionDraw), this);
-    // Before the workspace's own handlers: the close box is not a place to drag from.
-    g_signal_connect(caption_, "button-press-event", G_CALLBACK(OnCaptionPress), this);
-    g_signal_connect(caption_, "motion-notify-event", G_CALLBACK(OnCaptionMotion), this);
-    g_signal_connect(caption_, "leave-notify-event", G_CALLBACK(OnCaptionLeave), this);
+    captionBehaviour_.title = [this] { return std::string(kPianoRollTitle) + " " + setup_.name; };
+    captionBehaviour_.close = [this] {
+        if (handlers_.closeRequested) {
+            handlers_.closeRequested();
+        }
+    };
+    caption_ = NewCaption(captionBehaviour_);
     gtk_box_pack_start(GTK_BOX(column), caption_, FALSE, FALSE, 0);
 
     strip_ = gtk_drawing_area_new();
@@ -352,42 +350,6 @@ gboolean PianoRoll::OnPlaced(gpointer self) {
         roll.handlers_.placed();
     }
     return G_SOURCE_REMOVE;
-}
-
-gboolean PianoRoll::OnCaptionDraw(GtkWidget* caption, cairo_t* cr, gpointer self) {
-    const auto& roll = *static_cast<PianoRoll*>(self);
-    PaintCaption(caption, cr, std::string(kPianoRollTitle) + " " + roll.setup_.name, roll.closeHovered_);
-    return TRUE;
-}
-
-gboolean PianoRoll::OnCaptionPress(GtkWidget* caption, GdkEventButton* event, gpointer self) {
-    auto& roll = *static_cast<PianoRoll*>(self);
-    if (event->button == GDK_BUTTON_PRIMARY && OnCloseBox(caption, event->x, event->y)) {
-        if (roll.handlers_.closeRequested) {
-            roll.handlers_.closeRequested();
-        }
-        return TRUE;
-    }
-    return FALSE;
-}
-
-gboolean PianoRoll::OnCaptionMotion(GtkWidget* caption, GdkEventMotion* event, gpointer self) {
-    auto& roll = *static_cast<PianoRoll*>(self);
-    const bool hovered = OnCloseBox(caption, event->x, event->y);
-    if (hovered != roll.closeHovered_) {
-        roll.closeHovered_ = hovered;
-        gtk_widget_queue_draw(caption);
-    }
-    return FALSE;
-}
-
-gboolean PianoRoll::OnCaptionLeave(GtkWidget* caption, GdkEventCrossing*, gpointer self) {
-    auto& roll = *static_cast<PianoRoll*>(self);
-    if (roll.closeHovered_) {
-        roll.closeHovered_ = false;
-        gtk_widget_queue_draw(caption);
-    }
-    return FALSE;
 }
 
 gboolean PianoRoll::OnStripDraw(GtkWidget* strip, cairo_t* cr, gpointer self) {

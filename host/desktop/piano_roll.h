@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/desktop/caption_strip.h"
 #include "host/desktop/colour_selector.h"
 #include "host/desktop/roll_notes.h"
 #include "host/desktop/roll_view.h"
@@ -99,10 +100,6 @@ private:
     void pressGrid(GdkEventButton* event, const RollView& v);
     void setCursor(const char* name);
 
-    static gboolean OnCaptionDraw(GtkWidget*, cairo_t* cr, gpointer self);
-    static gboolean OnCaptionPress(GtkWidget*, GdkEventButton* event, gpointer self);
-    static gboolean OnCaptionMotion(GtkWidget*, GdkEventMotion* event, gpointer self);
-    static gboolean OnCaptionLeave(GtkWidget*, GdkEventCrossing*, gpointer self);
     static gboolean OnStripDraw(GtkWidget*, cairo_t* cr, gpointer self);
     static gboolean OnStripPress(GtkWidget*, GdkEventButton* event, gpointer self);
     static gboolean OnStripKey(GtkWidget*, GdkEventKey* event, gpointer self);
@@ -125,6 +122,7 @@ private:
     RollGrid grid_;
     ColourSelector selector_;
     GtkWidget* frame_ = nullptr;
+    CaptionBehaviour captionBehaviour_;
     GtkWidget* caption_ = nullptr;
     GtkWidget* strip_ = nullptr;
     GtkWidget* body_ = nullptr;
@@ -142,7 +140,6 @@ private:
     std::optional<std::int64_t> playhead_;
     std::int64_t lastLength_ = 0;
     const char* cursor_ = nullptr;
-    bool closeHovered_ = false;
     bool shown_ = false;
     bool scrolledToNotes_ = false;
     guint placedSource_ = 0;  // a placed notice due once the layout is done

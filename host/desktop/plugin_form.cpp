@@ -26,15 +26,13 @@ PluginForm::PluginForm(Workspace& workspace, const std::string& title, GdkPoint 
     GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     g_object_set(column, "margin", 1, nullptr);
     gtk_container_add(GTK_CONTAINER(frame_), column);
-    caption_ = gtk_drawing_area_new();
-    gtk_widget_set_size_request(caption_, -1, kCaptionHeight);
-    gtk_widget_add_events(caption_, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_BUTTON1_MOTION_MASK |
-                                        GDK_POINTER_MOTION_MASK | GDK_LEAVE_NOTIFY_MASK);
-    g_signal_connect(caption_, "draw", G_CALLBACK(OnCaptionDraw), this);
-    // Before the workspace's own handlers: the close box is not a place to drag from.
-    g_signal_connect(caption_, "button-press-event", G_CALLBACK(OnCaptionPress), this);
-    g_signal_connect(caption_, "motion-notify-event", G_CALLBACK(OnCaptionMotion), this);
-    g_signal_connect(caption_, "leave-notify-event", G_CALLBACK(OnCaptionLeave), this);
+    captionBehaviour_.title = [this] { return title_; };
+    captionBehaviour_.close = [this] {
+        if (handlers_.closeRequested) {
+            handlers_.closeRequested();
+        }
+    };
+    caption_ = NewCaption(captionBehaviour_);
     gtk_box_pack_start(GTK_BOX(column), caption_, FALSE, FALSE, 0);
     sheet_ = gtk_drawing_area_new();
     gtk_box_pack_start(GTK_BOX(column), sheet_, FALSE, FALSE, 0);
@@ -105,42 +103,6 @@ void PluginForm::tellPlaced() {
     if (handlers_.placed) {
         handlers_.placed(a.width, a.height);
     }
-}
-
-gboolean PluginForm::OnCaptionDraw(GtkWidget* caption, cairo_t* cr, gpointer self) {
-    const auto& form = *static_cast<PluginForm*>(self);
-    PaintCaption(caption, cr, form.title_, form.closeHovered_);
-    return TRUE;
-}
-
-gboolean PluginForm::OnCaptionPress(GtkWidget* caption, GdkEventButton* event, gpointer self) {
-    auto& form = *static_cast<PluginForm*>(self);
-    if (event->button == GDK_BUTTON_PRIMARY && OnCloseBox(caption, event->x, event->y)) {
-        if (form.handlers_.closeRequested) {
-            form.handlers_.closeRequested();
-        }
-        return TRUE;
-    }
-    return FALSE;
-}
-
-gboolean PluginForm::OnCaptionMotion(GtkWidget* caption, GdkEventMotion* event, gpointer self) {
-    auto& form = *static_cast<PluginForm*>(self);
-    const bool hovered = OnCloseBox(caption, event->x, event->y);
-    if (hovered != form.closeHovered_) {
-        form.closeHovered_ = hovered;
-        gtk_widget_queue_draw(caption);
-    }
-    return FALSE;
-}
-
-gboolean PluginForm::OnCaptionLeave(GtkWidget* caption, GdkEventCrossing*, gpointer self) {
-    auto& form = *static_cast<PluginForm*>(self);
-    if (form.closeHovered_) {
-        form.closeHovered_ = false;
-        gtk_widget_queue_draw(caption);
-    }
-    return FALSE;
 }
 
 gboolean PluginForm::OnMapped(GtkWidget*, GdkEvent*, gpointer self) {

@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+#include "host/desktop/caption_strip.h"
+
 namespace velmora::host {
 
 class Workspace;
@@ -48,10 +50,6 @@ public:
     unsigned long areaId() const;
 
 private:
-    static gboolean OnCaptionDraw(GtkWidget* caption, cairo_t* cr, gpointer self);
-    static gboolean OnCaptionPress(GtkWidget* caption, GdkEventButton* event, gpointer self);
-    static gboolean OnCaptionMotion(GtkWidget* caption, GdkEventMotion* event, gpointer self);
-    static gboolean OnCaptionLeave(GtkWidget* caption, GdkEventCrossing*, gpointer self);
     static gboolean OnMapped(GtkWidget*, GdkEvent*, gpointer self);
     static void OnAllocated(GtkWidget*, GdkRectangle* allocation, gpointer self);
     static gboolean OnSheetDraw(GtkWidget* sheet, cairo_t* cr, gpointer self);
@@ -61,12 +59,12 @@ private:
     Handlers handlers_;
     std::string title_;
     GtkWidget* frame_ = nullptr;    // the form's own window
+    CaptionBehaviour captionBehaviour_;
     GtkWidget* caption_ = nullptr;
     GtkWidget* sheet_ = nullptr;
     std::string placeholder_;
     bool shown_ = false;
     bool mapped_ = false;
-    bool closeHovered_ = false;
     int toldWidth_ = 0;
     int toldHeight_ = 0;
 };
