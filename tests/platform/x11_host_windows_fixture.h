@@ -35,7 +35,7 @@ protected:
     static constexpr int kMarkWidth = 10;
     static constexpr int kPopupHeight = 164;
 
-    struct Spec {
+    struct WindowPlan {
         xcb_window_t parent = XCB_NONE;
         int x = 0;
         int y = 0;
@@ -75,23 +75,23 @@ protected:
         windows = &platform.hostWindows();
     }
 
-    // A window as `spec` says, with its labels; mapped unless told otherwise.
-    xcb_window_t Make(const Spec& spec) {
+    // A window as `plan` says, with its labels; mapped unless told otherwise.
+    xcb_window_t Make(const WindowPlan& plan) {
         xcb_connection_t* c = server.connection;
         const xcb_window_t id = xcb_generate_id(c);
         // Value order follows the mask bits: back pixel, override-redirect, event mask.
-        const std::uint32_t values[] = {spec.colour, spec.overrideRedirect ? 1U : 0U, spec.events};
-        xcb_create_window(c, XCB_COPY_FROM_PARENT, id, spec.parent, static_cast<std::int16_t>(spec.x), static_cast<std::int16_t>(spec.y),
-                          static_cast<std::uint16_t>(spec.width), static_cast<std::uint16_t>(spec.height),
-                          static_cast<std::uint16_t>(spec.border), XCB_WINDOW_CLASS_INPUT_OUTPUT, server.screen->root_visual,
+        const std::uint32_t values[] = {plan.colour, plan.overrideRedirect ? 1U : 0U, plan.events};
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, id, plan.parent, static_cast<std::int16_t>(plan.x), static_cast<std::int16_t>(plan.y),
+                          static_cast<std::uint16_t>(plan.width), static_cast<std::uint16_t>(plan.height),
+                          static_cast<std::uint16_t>(plan.border), XCB_WINDOW_CLASS_INPUT_OUTPUT, server.screen->root_visual,
                           XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK, values);
-        if (!spec.className.empty()) {
-            SetClass(id, spec.className);
+        if (!plan.className.empty()) {
+            SetClass(id, plan.className);
         }
-        if (!spec.title.empty()) {
-            SetProperty(id, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, spec.title);
+        if (!plan.title.empty()) {
+            SetProperty(id, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, plan.title);
         }
-        if (spec.mapped) {
+        if (plan.mapped) {
             xcb_map_window(c, id);
         }
         server.sync();
