@@ -12,13 +12,7 @@
 # COMPARE: velmora-screen-compare; OUT: where the screenshots are kept.
 # Starts its own virtual display; exits 77 (skipped) without xvfb-run.
 set -euo pipefail
-if [ "${1:-}" != --on-display ]; then
-  if ! command -v xvfb-run >/dev/null 2>&1; then
-    echo "gui_scenario: xvfb-run is not installed; skipped"
-    exit 77
-  fi
-  exec xvfb-run -a -s "-screen 0 1600x1200x24" bash "$0" --on-display "$@"
-fi
+source "$(dirname "$0")/../support/on_virtual_display.sh" gui_scenario 1600x1200x24 "$@"
 root=$2
 compare=$3
 out=$4

@@ -9,13 +9,7 @@
 # ROOT: the build's root folder; COMPARE: velmora-screen-compare.
 # Starts its own virtual display; exits 77 (skipped) without xvfb-run.
 set -euo pipefail
-if [ "${1:-}" != --on-display ]; then
-  if ! command -v xvfb-run >/dev/null 2>&1; then
-    echo "piano_roll_scenario: xvfb-run is not installed; skipped"
-    exit 77
-  fi
-  exec xvfb-run -a -s "-screen 0 1600x1200x24" bash "$0" --on-display "$@"
-fi
+source "$(dirname "$0")/../support/on_virtual_display.sh" piano_roll_scenario 1600x1200x24 "$@"
 root=$2
 compare=$3
 script_name=piano_roll_scenario

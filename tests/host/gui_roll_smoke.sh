@@ -10,13 +10,7 @@
 #   COMPARE: velmora-screen-compare)
 # Exits 77 (skipped) when xvfb-run is not installed.
 set -euo pipefail
-if [ "${1:-}" != --on-display ]; then
-  if ! command -v xvfb-run >/dev/null 2>&1; then
-    echo "gui_roll_smoke: xvfb-run is not installed; skipped"
-    exit 77
-  fi
-  exec xvfb-run -a -s "-screen 0 1400x1000x24" bash "$0" --on-display "$@"
-fi
+source "$(dirname "$0")/../support/on_virtual_display.sh" gui_roll_smoke 1400x1000x24 "$@"
 root=$2
 compare=$3
 script_name=gui_roll_smoke

@@ -5,13 +5,7 @@
 #   gui_smoke.sh ROOT    (ROOT: the build's root folder)
 # Exits 77 (skipped) when xvfb-run is not installed.
 set -euo pipefail
-if [ "${1:-}" != --on-display ]; then
-  if ! command -v xvfb-run >/dev/null 2>&1; then
-    echo "gui_smoke: xvfb-run is not installed; skipped"
-    exit 77
-  fi
-  exec xvfb-run -a bash "$0" --on-display "$@"
-fi
+source "$(dirname "$0")/../support/on_virtual_display.sh" gui_smoke 1280x1024x24 "$@"
 root=$2
 script_name=gui_smoke
 source "$(dirname "$0")/../support/desktop_host.sh"
