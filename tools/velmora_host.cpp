@@ -18,6 +18,9 @@
 #include "host/editor_script.h"
 #include "host/editor_session.h"
 #include "host/event_output.h"
+#ifdef VELMORA_HAS_JACK
+#include "host/live/jack_live.h"
+#endif
 #include "host/player.h"
 #include "host/plugin_library.h"
 #include "host/private_settings.h"
@@ -50,7 +53,9 @@ int Usage() {
                  "  velmora-host export SESSION.json [--instance N] --out FILE.zoltartic [--plugin PATH]\n"
                  "  velmora-host editor SESSION.json [--instance N] [--ppi N] [--host-version N] [--script FILE]\n"
                  "                      [--snapshot FILE.png] [--listing] [--save-state FILE] [--plugin PATH]\n"
-                 "  velmora-host gui [SESSION.json] [--log FILE] [--host-version N] [--plugin PATH]\n");
+                 "  velmora-host gui [SESSION.json] [--log FILE] [--host-version N] [--plugin PATH]\n"
+                 "  velmora-host live SESSION.json [--instance N] [--banks] [--bank-cc N] [--bpm X] [--ppq N]\n"
+                 "                    [--http PORT] [--plugin PATH] [--verbose]\n");
     return 2;
 }
 
@@ -67,7 +72,12 @@ struct Options {
     std::string script;
     std::string snapshot;
     std::string log;
+    std::string http;
     int instance = 1;
+    bool banks = false;
+    int bankCc = 0;
+    std::optional<double> bpm;
+    std::optional<int> ppq;
     std::optional<int> ppi;
     std::optional<int> hostVersion;
     bool listing = false;
@@ -122,6 +132,33 @@ bool ParseOptions(int argc, char** argv, int first, Options& o) {
                 return false;
             }
             (a == "--ppi" ? o.ppi : o.hostVersion) = number;
+        } else if (a == "--bank-cc" || a == "--ppq") {
+            std::string n;
+            if (!value(n)) return false;
+            const std::optional<int> number = WholeNumber(n, a == "--ppq" ? 1 : 0);
+            if (!number || (a == "--bank-cc" && *number > 127)) {
+                std::fprintf(stderr, "%s needs a whole number %s, not %s\n", a.c_str(), a == "--ppq" ? "above 0" : "0..127", n.c_str());
+                return false;
+            }
+            if (a == "--ppq") {
+                o.ppq = number;
+            } else {
+                o.bankCc = *number;
+            }
+        } else if (a == "--bpm") {
+            std::string n;
+            if (!value(n)) return false;
+            char* end = nullptr;
+            const double bpm = std::strtod(n.c_str(), &end);
+            if (end == n.c_str() || *end != '\0' || !(bpm >= 1.0 && bpm <= 999.0)) {
+                std::fprintf(stderr, "--bpm needs a tempo from 1 to 999, not %s\n", n.c_str());
+                return false;
+            }
+            o.bpm = bpm;
+        } else if (a == "--banks") {
+            o.banks = true;
+        } else if (a == "--http") {
+            if (!value(o.http)) return false;
         } else if (a == "--script") {
             if (!value(o.script)) return false;
         } else if (a == "--snapshot") {
@@ -486,6 +523,35 @@ int GuiCommand(const Options& o) {
 #endif
 }
 
+int LiveCommand(const Options& o) {
+#ifdef VELMORA_HAS_JACK
+    if (o.input.empty()) {
+        return Usage();
+    }
+    std::string error;
+    std::optional<Session> session = LoadInput(o.input, error);
+    if (!session) {
+        std::fprintf(stderr, "velmora-host: %s\n", error.c_str());
+        return 1;
+    }
+    live::LiveRun run;
+    run.session = std::move(*session);
+    run.plugin = o.plugin;
+    run.config.instance = o.instance - 1;
+    run.config.banks = o.banks;
+    run.config.bankCc = o.bankCc;
+    run.bpm = o.bpm;
+    run.ppq = o.ppq;
+    run.httpPort = o.http;
+    run.verbose = o.verbose;
+    return live::RunLive(run);
+#else
+    (void)o;
+    std::fprintf(stderr, "velmora-host: this build has no live mode (the JACK library was not found)\n");
+    return 2;
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -515,6 +581,9 @@ int main(int argc, char** argv) {
     }
     if (command == "gui") {
         return GuiCommand(o);
+    }
+    if (command == "live") {
+        return LiveCommand(o);
     }
     return Usage();
 }
