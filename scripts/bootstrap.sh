@@ -20,12 +20,15 @@ build=(g++ cmake ninja-build pkg-config zlib1g-dev rapidjson-dev
 # The desktop host (GTK 3) is built for the tests only; its tests run it on a
 # virtual X server, drive it with xdotool, answer file dialogs through zenity
 # and take screenshots with xwd. The X11 tests inject input with XTEST and
-# read the cursor with XFixes.
+# read the cursor with XFixes. The live host is built against JACK 2's
+# library and tested on a private dummy server; the demo you can hear is
+# rendered with fluidsynth and the General MIDI soundfont.
 tests=(
   clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   chromium
   libgtk-3-dev xvfb xauth xdotool zenity x11-apps x11-utils libxcb-xfixes0-dev
+  jackd2 libjack-jackd2-dev fluidsynth fluid-soundfont-gm
 )
 
 case "${1:-}" in
