@@ -164,6 +164,9 @@ bool PrepareSettings(const PrivateSettings& settings, const std::string& httpPor
            settings.store().writeString(platform::kVelmoraKey, "HTTP Port", httpPort);
 }
 
+// JACK prints its own lines about a missing server; the command says it in one.
+extern "C" void Quiet(const char*) {}
+
 struct ClientCloser {
     void operator()(jack_client_t* c) const { jack_client_close(c); }
 };
@@ -193,6 +196,10 @@ int RunLive(const LiveRun& run) {
     if (!library.ok()) {
         std::fprintf(stderr, "velmora-host: %s\n", library.error().c_str());
         return 1;
+    }
+    if (!run.verbose) {
+        jack_set_error_function(Quiet);
+        jack_set_info_function(Quiet);
     }
     jack_status_t status{};
     std::unique_ptr<jack_client_t, ClientCloser> client(jack_client_open("velmora", JackNoStartServer, &status));
