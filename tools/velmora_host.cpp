@@ -55,7 +55,7 @@ int Usage() {
                  "                      [--snapshot FILE.png] [--listing] [--save-state FILE] [--plugin PATH]\n"
                  "  velmora-host gui [SESSION.json] [--log FILE] [--host-version N] [--plugin PATH]\n"
                  "  velmora-host live SESSION.json [--instance N] [--banks] [--bank-cc N] [--bpm X] [--ppq N]\n"
-                 "                    [--http PORT] [--plugin PATH] [--verbose]\n");
+                 "                    [--volume N] [--pan N] [--http PORT] [--plugin PATH] [--verbose]\n");
     return 2;
 }
 
@@ -78,6 +78,8 @@ struct Options {
     int bankCc = 0;
     std::optional<double> bpm;
     std::optional<int> ppq;
+    int volume = 100;
+    int pan = 64;
     std::optional<int> ppi;
     std::optional<int> hostVersion;
     bool listing = false;
@@ -132,6 +134,15 @@ bool ParseOptions(int argc, char** argv, int first, Options& o) {
                 return false;
             }
             (a == "--ppi" ? o.ppi : o.hostVersion) = number;
+        } else if (a == "--volume" || a == "--pan") {
+            std::string n;
+            if (!value(n)) return false;
+            const std::optional<int> number = WholeNumber(n, 0);
+            if (!number || *number > 127) {
+                std::fprintf(stderr, "%s needs a whole number 0..127, not %s\n", a.c_str(), n.c_str());
+                return false;
+            }
+            (a == "--volume" ? o.volume : o.pan) = *number;
         } else if (a == "--bank-cc" || a == "--ppq") {
             std::string n;
             if (!value(n)) return false;
@@ -542,6 +553,8 @@ int LiveCommand(const Options& o) {
     run.config.bankCc = o.bankCc;
     run.bpm = o.bpm;
     run.ppq = o.ppq;
+    run.volume = o.volume;
+    run.pan = o.pan;
     run.httpPort = o.http;
     run.verbose = o.verbose;
     return live::RunLive(run);

@@ -19,6 +19,7 @@
 #include "host/plugin_library.h"
 #include "host/private_settings.h"
 #include "platform/sockets.h"
+#include "sdk/plug_constants.h"
 
 namespace velmora::host::live {
 
@@ -216,6 +217,11 @@ int RunLive(const LiveRun& run) {
     }
     for (const std::string& w : instances.warnings) {
         std::fprintf(stderr, "velmora-host: %s\n", w.c_str());
+    }
+    for (std::size_t i = 0; i < host.instanceCount(); ++i) {
+        // Sent before the first cycle, these go out at its first frame.
+        host.instance(static_cast<int>(i))->ProcessEvent(plug::FPE_Volume, run.volume, 0);
+        host.instance(static_cast<int>(i))->ProcessEvent(plug::FPE_Pan, run.pan, 0);
     }
     std::string error;
     const HostExtension* extension = HostExtensionOf(host.instance(0), error);

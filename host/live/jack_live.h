@@ -14,6 +14,11 @@ struct LiveRun {
     LiveConfig config;               // instance, banks and bank CC; rate and tempo are filled in
     std::optional<double> bpm;       // else the session's
     std::optional<int> ppq;          // else the session's
+    // The host channel's volume and pan each instance gets at start, as a
+    // DAW's channel hands them over: a fresh instance holds 0 for both, which
+    // a sampler takes as silence, hard left.
+    int volume = 100;
+    int pan = 64;
     std::string httpPort;            // empty: the HTTP API stays off
     bool verbose = false;
 };
