@@ -133,6 +133,34 @@ TEST(LiveEngine, PlaysWhatPlayPlaysForTheSameNotes) {
     }
 }
 
+// Where a note-on comes out after its articulation's control change, held
+// back five ticks by the CC timing fix, at a timebase master's tempo.
+std::int64_t DelayOfHeldBackNote(double bpm) {
+    const Session session = MustParse(
+        R"({"instances": [{"articulations": "strings.zoltartic", "options": {"cctimingfix": true}}]})");
+    LiveRig rig(session, LiveConfig{});
+    EXPECT_TRUE(rig.ok());
+    if (!rig.ok()) {
+        return -1;
+    }
+    rig.runUntil(20000, {{10000, Midi(0x90, 60, 90)}}, bpm);
+    for (const HeardMessage& m : rig.heard()) {
+        if (m.word == 0x5A3C90) {
+            return m.frame - 10000;
+        }
+    }
+    return -1;
+}
+
+TEST(LiveEngine, TicksFollowATimebaseMastersTempo) {
+    const std::int64_t at120 = DelayOfHeldBackNote(120.0);
+    const std::int64_t at60 = DelayOfHeldBackNote(60.0);
+    ASSERT_GT(at120, 4 * 229);
+    ASSERT_LE(at120, 6 * 230);
+    // Five ticks of twice the length, give or take where the first tick falls.
+    EXPECT_NEAR(static_cast<double>(at60), 2.0 * static_cast<double>(at120), 460.0);
+}
+
 TEST(LiveEngine, MidiMapsToThePluginsValues) {
     // A session's pitch in cents, sent as the bend that stands for it, comes back whole.
     for (int cents = -1200; cents <= 1200; ++cents) {

@@ -71,7 +71,7 @@ LiveRig::~LiveRig() {
     }
 }
 
-void LiveRig::cycle(std::uint32_t frames, bool rolling, const std::vector<TimedInput>& in) {
+void LiveRig::cycle(std::uint32_t frames, bool rolling, const std::vector<TimedInput>& in, double bpm) {
     cycleIn_.clear();
     for (; nextIn_ < in.size() && in[nextIn_].frame < clock_ + frames; ++nextIn_) {
         LiveInput m = in[nextIn_].message;
@@ -81,6 +81,7 @@ void LiveRig::cycle(std::uint32_t frames, bool rolling, const std::vector<TimedI
     LiveTransport transport;
     transport.rolling = rolling;
     transport.frame = clock_;
+    transport.bpm = bpm;
     const std::size_t n = engine_->process(frames, transport, cycleIn_.data(), cycleIn_.size(), out_.data(), out_.size());
     for (std::size_t i = 0; i < n; ++i) {
         heard_.push_back({clock_ + out_[i].frame, out_[i].word});
@@ -88,9 +89,9 @@ void LiveRig::cycle(std::uint32_t frames, bool rolling, const std::vector<TimedI
     clock_ += frames;
 }
 
-void LiveRig::runUntil(std::int64_t frame, const std::vector<TimedInput>& in, std::uint32_t period) {
+void LiveRig::runUntil(std::int64_t frame, const std::vector<TimedInput>& in, double bpm) {
     while (clock_ < frame) {
-        cycle(period, true, in);
+        cycle(256, true, in, bpm);
     }
 }
 

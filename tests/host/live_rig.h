@@ -53,9 +53,10 @@ public:
 
     bool ok() const { return instances_ && instances_->ok(); }
     // One cycle; `in` holds frames of the whole run, those of this cycle are taken.
-    void cycle(std::uint32_t frames, bool rolling, const std::vector<TimedInput>& in = {});
+    // `bpm` is a timebase master's tempo (0: none runs).
+    void cycle(std::uint32_t frames, bool rolling, const std::vector<TimedInput>& in = {}, double bpm = 0.0);
     // Cycles until `frame`, the transport rolling from frame 0.
-    void runUntil(std::int64_t frame, const std::vector<TimedInput>& in, std::uint32_t period = 256);
+    void runUntil(std::int64_t frame, const std::vector<TimedInput>& in, double bpm = 0.0);
 
     LiveHost& host() { return host_; }
     LiveEngine& engine() { return *engine_; }
