@@ -28,6 +28,8 @@ namespace {
 constexpr std::size_t kMaxInput = 4096;     // incoming messages per cycle
 constexpr std::size_t kMaxOutput = 65536;   // outgoing messages per cycle: a stop can end every voice at once
 constexpr int kPorts = 256;
+// Messages a port's buffer had no room for wait here for the next cycles.
+constexpr std::size_t kMaxBacklog = 65536;
 
 std::atomic<bool> gStop{false};
 extern "C" void OnLiveStopSignal(int) { gStop = true; }
@@ -42,10 +44,15 @@ struct LiveJack {
     std::unique_ptr<LiveInput[]> input = std::make_unique<LiveInput[]>(kMaxInput);
     std::unique_ptr<LiveMessage[]> messages = std::make_unique<LiveMessage[]>(kMaxOutput);
     std::array<void*, kPorts> buffers{};
+    std::unique_ptr<LiveMessage[]> backlog = std::make_unique<LiveMessage[]>(kMaxBacklog);
+    std::size_t backlogHead = 0;
+    std::size_t backlogCount = 0;
+    std::atomic<std::uint64_t> late{0};
     std::atomic<std::uint64_t> sent{0};
     std::atomic<std::uint64_t> dropped{0};
     std::atomic<std::uint64_t> xruns{0};
     std::atomic<jack_time_t> worst{0};
+    std::atomic<jack_time_t> worstRolling{0};  // cycles the transport rolled through
     std::atomic<bool> gone{false};
 };
 
@@ -80,6 +87,30 @@ std::size_t ReadInput(LiveJack& L, jack_nframes_t frames) {
     return n;
 }
 
+enum class Written { Sent, NoRoom, NoPort };
+
+Written WriteMessage(LiveJack& L, const LiveMessage& m) {
+    const std::size_t port = m.word >> 24;
+    void* buffer = L.buffers[port];
+    if (buffer == nullptr) {
+        L.wanted[port].store(true, std::memory_order_relaxed);
+        return Written::NoPort;
+    }
+    const std::size_t size = MessageSize(static_cast<std::uint8_t>(m.word));
+    jack_midi_data_t* data = jack_midi_event_reserve(buffer, m.frame, size);
+    if (data == nullptr) {
+        return Written::NoRoom;
+    }
+    // Data bytes go as the plugin made them: MIDI Extend's channel bits included.
+    for (std::size_t b = 0; b < size; ++b) {
+        data[b] = static_cast<jack_midi_data_t>(m.word >> (8 * b));
+    }
+    return Written::Sent;
+}
+
+// The cycle's messages after those still waiting from earlier cycles. Once a
+// buffer is full, everything after it waits too (at the first frame of the
+// next cycle), so no port's messages change their order.
 void WriteOutput(LiveJack& L, jack_nframes_t frames, std::size_t count) {
     for (int p = 0; p < kPorts; ++p) {
         jack_port_t* port = L.out[static_cast<std::size_t>(p)].load(std::memory_order_acquire);
@@ -91,26 +122,35 @@ void WriteOutput(LiveJack& L, jack_nframes_t frames, std::size_t count) {
     }
     std::uint64_t sent = 0;
     std::uint64_t dropped = 0;
+    bool full = false;
+    while (L.backlogCount > 0 && !full) {
+        LiveMessage m = L.backlog[L.backlogHead];
+        m.frame = 0;
+        const Written w = WriteMessage(L, m);
+        full = w == Written::NoRoom;
+        if (!full) {
+            sent += w == Written::Sent ? 1 : 0;
+            dropped += w == Written::NoPort ? 1 : 0;
+            L.backlogHead = (L.backlogHead + 1) % kMaxBacklog;
+            --L.backlogCount;
+        }
+    }
     for (std::size_t i = 0; i < count; ++i) {
         const LiveMessage& m = L.messages[i];
-        const std::size_t port = m.word >> 24;
-        void* buffer = L.buffers[port];
-        if (buffer == nullptr) {
-            L.wanted[port].store(true, std::memory_order_relaxed);
-            ++dropped;
+        const Written w = full ? Written::NoRoom : WriteMessage(L, m);
+        if (w == Written::NoRoom) {
+            full = true;
+            if (L.backlogCount == kMaxBacklog) {
+                ++dropped;
+                continue;
+            }
+            L.backlog[(L.backlogHead + L.backlogCount) % kMaxBacklog] = m;
+            ++L.backlogCount;
+            L.late.fetch_add(1, std::memory_order_relaxed);
             continue;
         }
-        const std::size_t size = MessageSize(static_cast<std::uint8_t>(m.word));
-        jack_midi_data_t* data = jack_midi_event_reserve(buffer, m.frame, size);
-        if (data == nullptr) {
-            ++dropped;
-            continue;
-        }
-        // Data bytes go as the plugin made them: MIDI Extend's channel bits included.
-        for (std::size_t b = 0; b < size; ++b) {
-            data[b] = static_cast<jack_midi_data_t>(m.word >> (8 * b));
-        }
-        ++sent;
+        sent += w == Written::Sent ? 1 : 0;
+        dropped += w == Written::NoPort ? 1 : 0;
     }
     L.sent.fetch_add(sent, std::memory_order_relaxed);
     L.dropped.fetch_add(dropped, std::memory_order_relaxed);
@@ -131,6 +171,9 @@ extern "C" int OnProcess(jack_nframes_t frames, void* arg) {
     const jack_time_t took = jack_get_time() - start;
     if (took > L.worst.load(std::memory_order_relaxed)) {
         L.worst.store(took, std::memory_order_relaxed);
+    }
+    if (transport.rolling && took > L.worstRolling.load(std::memory_order_relaxed)) {
+        L.worstRolling.store(took, std::memory_order_relaxed);
     }
     return 0;
 }
@@ -289,11 +332,13 @@ int RunLive(const LiveRun& run) {
     const LiveCounts& c = engine.counts();
     const double periodUs = 1e6 * period / config.sampleRate;
     const double worstUs = static_cast<double>(L->worst.load());
-    std::printf("stopped: cycles %llu, xruns %llu, notes %llu, messages %llu, dropped %llu, worst cycle %.0f us of %.0f us (%.2f %%)\n",
+    const double worstRollingUs = static_cast<double>(L->worstRolling.load());
+    std::printf("stopped: cycles %llu, xruns %llu, notes %llu, messages %llu, dropped %llu, late %llu, worst cycle %.0f us of %.0f us (%.2f %%), while rolling %.0f us (%.2f %%)\n",
                 static_cast<unsigned long long>(c.cycles), static_cast<unsigned long long>(L->xruns.load()),
                 static_cast<unsigned long long>(c.notes), static_cast<unsigned long long>(L->sent.load()),
-                static_cast<unsigned long long>(L->dropped.load() + host.dropped() + c.noVoice), worstUs, periodUs,
-                100.0 * worstUs / periodUs);
+                static_cast<unsigned long long>(L->dropped.load() + host.dropped() + c.noVoice),
+                static_cast<unsigned long long>(L->late.load()), worstUs, periodUs,
+                100.0 * worstUs / periodUs, worstRollingUs, 100.0 * worstRollingUs / periodUs);
     std::fflush(stdout);
     host.killAllLiveVoices();
     if (gone) {

@@ -1,7 +1,7 @@
 // velmora-jack-midi: plays MIDI into a JACK port at exact transport frames and
 // records what comes back, for testing a live host against `velmora-host play`.
 //   velmora-jack-midi SESSION.json [--instance N] --record FILE [options]
-//   velmora-jack-midi --notes COUNT --rate PER_SECOND --record FILE [options]
+//   velmora-jack-midi --notes COUNT --rate PER_SECOND [--hold COUNT] --record FILE [options]
 // options: --to PORT (the port played into), --from PORT (recorded; repeatable),
 //          --sent FILE (what was written, with frames), --tail-ms M (500),
 //          --name NAME (client names NAME and NAME-rec; "velmora-jack-midi")
@@ -38,6 +38,7 @@ struct Arguments {
     int instance = 1;
     int notes = -1;
     double rate = 0.0;
+    int hold = 0;
     std::string to;
     std::vector<std::string> from;
     std::string record;
@@ -50,7 +51,7 @@ int Usage() {
     std::fprintf(stderr,
                  "usage:\n"
                  "  velmora-jack-midi SESSION.json [--instance N] --record FILE [options]\n"
-                 "  velmora-jack-midi --notes COUNT --rate PER_SECOND --record FILE [options]\n"
+                 "  velmora-jack-midi --notes COUNT --rate PER_SECOND [--hold COUNT] --record FILE [options]\n"
                  "options: --to PORT  --from PORT (repeatable)  --sent FILE  --tail-ms M  --name NAME\n");
     return 2;
 }
@@ -70,6 +71,8 @@ bool Parse(int argc, char** argv, Arguments& a) {
             a.instance = std::atoi(argv[++i]);
         } else if (arg == "--notes") {
             a.notes = std::atoi(argv[++i]);
+        } else if (arg == "--hold") {
+            a.hold = std::atoi(argv[++i]);
         } else if (arg == "--rate") {
             a.rate = std::atof(argv[++i]);
         } else if (arg == "--to") {
@@ -188,7 +191,7 @@ int Run(const Arguments& args) {
                          session->sampleRate, rate);
         }
     } else {
-        player->cues = GeneratedNotes(args.notes, args.rate, rate);
+        player->cues = GeneratedNotes(args.notes, args.rate, rate, args.hold);
         // Ticks of the recording at the usual 120 bpm and 96 ppq.
         spt = rate * 60.0 / (120.0 * 96.0);
     }

@@ -168,14 +168,21 @@ std::optional<std::vector<Cue>> CuesFromSession(const host::Session& session, in
     return cues;
 }
 
-std::vector<Cue> GeneratedNotes(int count, double perSecond, double sampleRate) {
+std::vector<Cue> GeneratedNotes(int count, double perSecond, double sampleRate, int hold) {
     constexpr int kLowKey = 36;
     constexpr int kKeys = 61;  // 36..96
+    constexpr int kOutsideKeys = 128 - kKeys;
+    constexpr std::int64_t kHoldGap = 8;
     const auto length = static_cast<std::int64_t>(std::llround(0.050 * sampleRate));
     std::vector<Cue> cues;
-    cues.reserve(static_cast<std::size_t>(std::max(count, 0)) * 2);
+    cues.reserve(static_cast<std::size_t>(std::max(count, 0)) * 2 + static_cast<std::size_t>(std::max(hold, 0)));
+    for (int h = 0; h < hold; ++h) {
+        const int k = h % kOutsideKeys;
+        cues.push_back(Message(-1, h * kHoldGap, kNoteOn, k < kLowKey ? k : k + kKeys, 64));
+    }
+    const std::int64_t first = hold > 0 ? hold * kHoldGap + static_cast<std::int64_t>(sampleRate) : 0;
     for (int i = 0; i < count; ++i) {
-        const auto start = static_cast<std::int64_t>(std::llround(i * sampleRate / perSecond));
+        const auto start = first + static_cast<std::int64_t>(std::llround(i * sampleRate / perSecond));
         const auto channel = static_cast<std::uint8_t>(i % 16);
         const int key = kLowKey + i % kKeys;
         cues.push_back(Message(-1, start, static_cast<std::uint8_t>(kNoteOn | channel), key, 1 + (i * 37) % 127));

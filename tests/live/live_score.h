@@ -45,7 +45,9 @@ std::optional<std::vector<Cue>> CuesFromSession(const host::Session& session, in
 // `count` notes at `perSecond`: channels 1..16 in turn, keys cycling 36..96,
 // 50 ms each, velocities and release velocities 1..127 varying (a release of
 // 0 would read as a switch's note-off); each note-off before the note-ons of
-// its frame.
-std::vector<Cue> GeneratedNotes(int count, double perSecond, double sampleRate);
+// its frame. With `hold`, that many notes come first and are never released:
+// channel 1, keys outside 36..96 (several voices per key), one every 8
+// frames; the timed notes follow them.
+std::vector<Cue> GeneratedNotes(int count, double perSecond, double sampleRate, int hold = 0);
 
 }  // namespace velmora::live_test
