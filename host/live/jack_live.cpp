@@ -15,6 +15,7 @@
 
 #include "host/live/instance_ports.h"
 #include "host/live/live_host.h"
+#include "host/live/output_queue.h"
 #include "host/player.h"
 #include "host/plugin_library.h"
 #include "host/private_settings.h"
@@ -44,9 +45,7 @@ struct LiveJack {
     std::unique_ptr<LiveInput[]> input = std::make_unique<LiveInput[]>(kMaxInput);
     std::unique_ptr<LiveMessage[]> messages = std::make_unique<LiveMessage[]>(kMaxOutput);
     std::array<void*, kPorts> buffers{};
-    std::unique_ptr<LiveMessage[]> backlog = std::make_unique<LiveMessage[]>(kMaxBacklog);
-    std::size_t backlogHead = 0;
-    std::size_t backlogCount = 0;
+    OutputQueue queue{kMaxBacklog};
     std::atomic<std::uint64_t> late{0};
     std::atomic<std::uint64_t> sent{0};
     std::atomic<std::uint64_t> dropped{0};
@@ -87,8 +86,6 @@ std::size_t ReadInput(LiveJack& L, jack_nframes_t frames) {
     return n;
 }
 
-enum class Written { Sent, NoRoom, NoPort };
-
 Written WriteMessage(LiveJack& L, const LiveMessage& m) {
     const std::size_t port = m.word >> 24;
     void* buffer = L.buffers[port];
@@ -108,9 +105,6 @@ Written WriteMessage(LiveJack& L, const LiveMessage& m) {
     return Written::Sent;
 }
 
-// The cycle's messages after those still waiting from earlier cycles. Once a
-// buffer is full, everything after it waits too (at the first frame of the
-// next cycle), so no port's messages change their order.
 void WriteOutput(LiveJack& L, jack_nframes_t frames, std::size_t count) {
     for (int p = 0; p < kPorts; ++p) {
         jack_port_t* port = L.out[static_cast<std::size_t>(p)].load(std::memory_order_acquire);
@@ -120,40 +114,10 @@ void WriteOutput(LiveJack& L, jack_nframes_t frames, std::size_t count) {
         }
         L.buffers[static_cast<std::size_t>(p)] = buffer;
     }
-    std::uint64_t sent = 0;
-    std::uint64_t dropped = 0;
-    bool full = false;
-    while (L.backlogCount > 0 && !full) {
-        LiveMessage m = L.backlog[L.backlogHead];
-        m.frame = 0;
-        const Written w = WriteMessage(L, m);
-        full = w == Written::NoRoom;
-        if (!full) {
-            sent += w == Written::Sent ? 1 : 0;
-            dropped += w == Written::NoPort ? 1 : 0;
-            L.backlogHead = (L.backlogHead + 1) % kMaxBacklog;
-            --L.backlogCount;
-        }
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-        const LiveMessage& m = L.messages[i];
-        const Written w = full ? Written::NoRoom : WriteMessage(L, m);
-        if (w == Written::NoRoom) {
-            full = true;
-            if (L.backlogCount == kMaxBacklog) {
-                ++dropped;
-                continue;
-            }
-            L.backlog[(L.backlogHead + L.backlogCount) % kMaxBacklog] = m;
-            ++L.backlogCount;
-            L.late.fetch_add(1, std::memory_order_relaxed);
-            continue;
-        }
-        sent += w == Written::Sent ? 1 : 0;
-        dropped += w == Written::NoPort ? 1 : 0;
-    }
-    L.sent.fetch_add(sent, std::memory_order_relaxed);
-    L.dropped.fetch_add(dropped, std::memory_order_relaxed);
+    const OutputCounts c = L.queue.flush(L.messages.get(), count, [&L](const LiveMessage& m) { return WriteMessage(L, m); });
+    L.sent.fetch_add(c.sent, std::memory_order_relaxed);
+    L.dropped.fetch_add(c.dropped, std::memory_order_relaxed);
+    L.late.fetch_add(c.late, std::memory_order_relaxed);
 }
 
 extern "C" int OnProcess(jack_nframes_t frames, void* arg) {
