@@ -2,34 +2,9 @@
 // makes while notes are played.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 #include "engine/voices.h"
+#include "tests/support/allocation_counter.h"
 #include "tests/support/instance_fixture.h"
-
-namespace {
-std::atomic<long> gAllocations{0};
-}
-
-void* operator new(std::size_t n) {
-    ++gAllocations;
-    if (void* p = std::malloc(n == 0 ? 1 : n)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n) { return operator new(n); }
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
-    ++gAllocations;
-    return std::malloc(n == 0 ? 1 : n);
-}
-void* operator new[](std::size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace velmora::test {
 namespace {
@@ -60,7 +35,7 @@ TEST(NotePathAllocation, TenThousandNoteCyclesAllocateNothing) {
         ASSERT_NE(TriggerVoice(*plug, &held, 1), 0);
     }
 
-    const long before = gAllocations.load();
+    const long before = velmora::test::AllocationCount();
     int failures = 0;
     for (int i = 0; i < kCycles; ++i) {
         const std::intptr_t tag = 1 + i % 16;
@@ -74,7 +49,7 @@ TEST(NotePathAllocation, TenThousandNoteCyclesAllocateNothing) {
         }
         Voice_Kill(*plug, h);
     }
-    const long during = gAllocations.load() - before;
+    const long during = velmora::test::AllocationCount() - before;
     EXPECT_EQ(failures, 0);
     EXPECT_EQ(during, 0);
     EXPECT_GT(host.midi.size(), static_cast<std::size_t>(kCycles * 3)) << "the cycles really played";

@@ -4,38 +4,8 @@
 // messages must find their way; and the cycle must not touch the heap.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 #include "tests/host/live_rig.h"
-
-namespace {
-std::atomic<long> gAllocations{0};
-}
-
-// These are the allocation functions themselves: that they free what they
-// allocated with malloc is their point, not a mismatch.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-// Every allocation of the process, the plugin library's included (the
-// library's calls to operator new resolve to these).
-void* operator new(std::size_t n) {
-    ++gAllocations;
-    if (void* p = std::malloc(n == 0 ? 1 : n)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t n) { return operator new(n); }
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
-    ++gAllocations;
-    return std::malloc(n == 0 ? 1 : n);
-}
-void* operator new[](std::size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+#include "tests/support/allocation_counter.h"
 
 namespace velmora::host::live {
 namespace {
@@ -259,9 +229,9 @@ TEST(LiveEngine, CyclesAllocateNothingWithTwentyThousandVoicesHeld) {
         in.push_back({f + 30, Midi(0xB0 | ch, 1, i % 128)});
         in.push_back({f + 40, Midi(0x80 | ch, 10 + i % 8, 64)});
     }
-    const long atStart = gAllocations.load();
+    const long atStart = velmora::test::AllocationCount();
     rig.runUntil(from + 2000 * 44 + 1024, in);
-    EXPECT_EQ(gAllocations.load(), atStart) << "allocations while cycles ran";
+    EXPECT_EQ(velmora::test::AllocationCount(), atStart) << "allocations while cycles ran";
     EXPECT_EQ(rig.engine().counts().notes, 22000U);
     EXPECT_EQ(rig.engine().counts().noVoice, 0U);
     EXPECT_EQ(rig.host().voices().liveCount(), 20000);
