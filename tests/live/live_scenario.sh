@@ -48,6 +48,19 @@ fail() {
   exit 1
 }
 
+# An xrun the live host or the test client saw. On a busy machine a cycle's
+# thread can be woken too late through no fault of the code it runs, so the
+# first run that fails only on that is tried once more; the second must be
+# clean (the first run's xruns are printed either way).
+fail_xruns() {
+  if [ "${VELMORA_LIVE_ATTEMPT:-}" = 1 ]; then
+    echo "$name: $* (first run)"
+    show_log "$work/jackd.log"
+    exit 75
+  fi
+  fail "$*"
+}
+
 cleanup() {
   if [ -n "$live_pid" ] && kill -0 "$live_pid" 2>/dev/null; then
     kill -TERM "$live_pid" 2>/dev/null || true
@@ -59,6 +72,16 @@ cleanup() {
   fi
 }
 trap cleanup EXIT
+
+if [ -z "${VELMORA_LIVE_ATTEMPT:-}" ]; then
+  status=0
+  VELMORA_LIVE_ATTEMPT=1 bash "$0" "$@" || status=$?
+  if [ "$status" = 75 ]; then
+    echo "$name: running once more"
+    VELMORA_LIVE_ATTEMPT=2 bash "$0" "$@" || status=$?
+  fi
+  exit "$status"
+fi
 
 command -v jackd >/dev/null 2>&1 || skip "jackd is not installed"
 command -v jack_lsp >/dev/null 2>&1 || skip "jack_lsp is not installed"
@@ -93,7 +116,7 @@ jack_lsp -s "$JACK_DEFAULT_SERVER" >/dev/null 2>&1 || fail "the JACK server does
 run_jack_midi() {
   "$jack_midi" "$@" --record "$work/record.jsonl" --sent "$work/sent.jsonl" \
     >"$work/jack_midi.out" 2>"$work/jack_midi.err" || fail "velmora-jack-midi failed (exit $?)"
-  grep -qx 'xruns 0' "$work/jack_midi.out" || fail "the test client saw xruns: $(grep '^xruns' "$work/jack_midi.out")"
+  grep -qx 'xruns 0' "$work/jack_midi.out" || fail_xruns "the test client saw xruns: $(grep '^xruns' "$work/jack_midi.out")"
 }
 
 # Compares with velmora-live-compare MODE EXPECTED [ARGS...] against the recording.
@@ -158,7 +181,7 @@ live_pid=
 [ "$status" = 0 ] || fail "velmora-host live exited $status after SIGINT"
 stopped=$(grep -m1 '^stopped: ' "$work/live.out") || fail "velmora-host live printed no \"stopped: \" line"
 echo "$stopped"
-[[ "$stopped" =~ xruns\ 0, ]] || fail "the live host saw xruns"
+[[ "$stopped" =~ xruns\ 0, ]] || fail_xruns "the live host saw xruns"
 [[ "$stopped" =~ dropped\ 0, ]] || fail "the live host dropped messages"
 note_ons=$(grep -cE '"status": (14[4-9]|15[0-9]), "data1": [0-9]+, "data2": [1-9]' "$work/sent.jsonl" || true)
 [[ "$stopped" =~ notes\ $note_ons, ]] || fail "the live host took other than the $note_ons note-ons sent"
