@@ -25,6 +25,11 @@ work=$5
 host_bin=$root/velmora-host
 jack_midi=$root/velmora-jack-midi
 name="live_scenario $mode"
+# A sanitizer build runs many times slower: there the scenarios check what
+# arrives and in what order, report xruns and late sends without failing on
+# them, and allow eight cycles of lateness. The optimised build checks the
+# timing exactly.
+timed=${VELMORA_LIVE_TIMING:-1}
 live_pid=
 jackd_pid=
 
@@ -53,6 +58,10 @@ fail() {
 # first run that fails only on that is tried once more; the second must be
 # clean (the first run's xruns are printed either way).
 fail_xruns() {
+  if [ "$timed" = 0 ]; then
+    echo "$name: $* (not checked in a sanitizer build)"
+    return 0
+  fi
   if [ "${VELMORA_LIVE_ATTEMPT:-}" = 1 ]; then
     echo "$name: $* (first run)"
     show_log "$work/jackd.log"
@@ -114,8 +123,17 @@ jack_lsp -s "$JACK_DEFAULT_SERVER" >/dev/null 2>&1 || fail "the JACK server does
 
 # Runs velmora-jack-midi with the given arguments; its xruns must be 0.
 run_jack_midi() {
+  local status=0
   "$jack_midi" "$@" --record "$work/record.jsonl" --sent "$work/sent.jsonl" \
-    >"$work/jack_midi.out" 2>"$work/jack_midi.err" || fail "velmora-jack-midi failed (exit $?)"
+    >"$work/jack_midi.out" 2>"$work/jack_midi.err" || status=$?
+  if [ "$status" != 0 ]; then
+    # Late sends still go out (at the next cycle's first frame); untimed, that is all right.
+    if [ "$timed" = 0 ] && grep -qE '^sent ([0-9]+) of \1 \(late [0-9]+, refused 0\), recorded [0-9]+ \(overflow 0\)$' "$work/jack_midi.out"; then
+      echo "$name: $(grep '^sent' "$work/jack_midi.out") (late sends not checked in a sanitizer build)"
+    else
+      fail "velmora-jack-midi failed (exit $status)"
+    fi
+  fi
   grep -qx 'xruns 0' "$work/jack_midi.out" || fail_xruns "the test client saw xruns: $(grep '^xruns' "$work/jack_midi.out")"
 }
 
@@ -189,7 +207,7 @@ note_ons=$(grep -cE '"status": (14[4-9]|15[0-9]), "data1": [0-9]+, "data2": [1-9
 if [ "$mode" = play ]; then
   "$host_bin" play "$session" --events "$work/play.jsonl" >"$work/play.out" 2>&1 || fail "velmora-host play failed"
   spt=$(sed -n 's/^spt //p' "$work/jack_midi.out")
-  compare_record ticks "$work/play.jsonl" --spt "$spt" --cycle "${cycle:-256}"
+  compare_record ticks "$work/play.jsonl" --spt "$spt" --cycle $(( ${cycle:-256} * (timed == 1 ? 1 : 8) ))
 else
   compare_record notes "$work/sent.jsonl"
 fi
