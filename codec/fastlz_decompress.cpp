@@ -1,5 +1,7 @@
 #include "codec/fastlz.h"
 
+#include <cstring>
+
 namespace velmora::codec {
 
 namespace {
@@ -9,82 +11,118 @@ constexpr std::size_t kFarBase = 8192;
 
 }  // namespace
 
-std::optional<std::size_t> fastlzDecompress(std::span<const std::uint8_t> in,
-                                            std::span<std::uint8_t> out) {
-    if (in.empty()) {
-        return std::nullopt;
+FastLzDecoder::FastLzDecoder(std::span<const std::uint8_t> in, std::span<std::uint8_t> out) : in_(in), out_(out) {
+    // An empty block has no first instruction; levels above 2 are not FastLZ.
+    if (in.empty() || (in[0] >> 5) > 1) {
+        state_ = Step::Failed;
+        return;
     }
-    const unsigned levelBits = in[0] >> 5;
-    if (levelBits > 1) {
-        return std::nullopt;
-    }
-    const bool level2 = levelBits == 1;
-    const std::size_t inSize = in.size();
-    const std::size_t outSize = out.size();
-    std::size_t ip = 1;
-    std::size_t op = 0;
-    unsigned ctrl = in[0] & 31u;  // the first instruction is always a literal run
+    level2_ = (in[0] >> 5) == 1;
+}
 
-    for (;;) {
+FastLzDecoder::Step FastLzDecoder::decodeUntil(std::size_t inputEnd) {
+    if (state_ != Step::More) {
+        return state_;
+    }
+    // Locals for the loop; written back whenever it stops.
+    const std::uint8_t* const in = in_.data();
+    std::uint8_t* const out = out_.data();
+    const std::size_t inSize = in_.size();
+    const std::size_t outSize = out_.size();
+    const bool level2 = level2_;
+    std::size_t ip = ip_;
+    std::size_t op = op_;
+    const auto stop = [&](Step s) {
+        ip_ = ip;
+        op_ = op;
+        state_ = s;
+        return s;
+    };
+
+    while (ip < inputEnd) {
+        if (ip == inSize) {
+            return stop(Step::Done);
+        }
+        // The first instruction is always a literal run; its control byte
+        // also carries the level.
+        const unsigned ctrl = ip == 0 ? in[ip++] & 31u : in[ip++];
         if (ctrl < 32) {
             const std::size_t run = ctrl + 1u;
             if (run > inSize - ip || run > outSize - op) {
-                return std::nullopt;
+                return stop(Step::Failed);
             }
-            for (std::size_t i = 0; i < run; ++i) {
-                out[op + i] = in[ip + i];
+            // A run is at most 32 bytes: where both sides have that much
+            // room, a fixed-size copy (no call, no loop) is cheaper, and the
+            // bytes it writes past the run are written again by what follows.
+            if (inSize - ip >= 32 && outSize - op >= 32) {
+                std::memcpy(out + op, in + ip, 32);
+            } else {
+                std::memcpy(out + op, in + ip, run);
             }
             ip += run;
             op += run;
-        } else {
-            std::size_t len = (ctrl >> 5) - 1u;
-            const std::size_t high = ctrl & 31u;
-            if (len == 6) {
-                if (level2) {
-                    std::uint8_t add = 255;
-                    while (add == 255) {
-                        if (ip >= inSize) {
-                            return std::nullopt;
-                        }
-                        add = in[ip++];
-                        len += add;
-                    }
-                } else {
+            continue;
+        }
+        std::size_t len = (ctrl >> 5) - 1u;
+        const std::size_t high = ctrl & 31u;
+        if (len == 6) {
+            if (level2) {
+                std::uint8_t add = 255;
+                while (add == 255) {
                     if (ip >= inSize) {
-                        return std::nullopt;
+                        return stop(Step::Failed);
                     }
-                    len += in[ip++];
+                    add = in[ip++];
+                    len += add;
                 }
-            }
-            if (ip >= inSize) {
-                return std::nullopt;
-            }
-            const std::size_t low = in[ip++];
-            std::size_t back = 0;
-            if (level2 && high == 31 && low == 255) {
-                if (inSize - ip < 2) {
-                    return std::nullopt;
-                }
-                back = ((std::size_t{in[ip]} << 8) | in[ip + 1]) + kFarBase;
-                ip += 2;
             } else {
-                back = (high << 8) + low + 1;
+                if (ip >= inSize) {
+                    return stop(Step::Failed);
+                }
+                len += in[ip++];
             }
-            const std::size_t count = len + 3;
-            if (back > op || count > outSize - op) {
-                return std::nullopt;
+        }
+        if (ip >= inSize) {
+            return stop(Step::Failed);
+        }
+        const std::size_t low = in[ip++];
+        std::size_t back = 0;
+        if (level2 && high == 31 && low == 255) {
+            if (inSize - ip < 2) {
+                return stop(Step::Failed);
             }
-            // Byte by byte, so a match may repeat bytes it has just produced.
-            std::size_t from = op - back;
+            back = ((std::size_t{in[ip]} << 8) | in[ip + 1]) + kFarBase;
+            ip += 2;
+        } else {
+            back = (high << 8) + low + 1;
+        }
+        const std::size_t count = len + 3;
+        if (back > op || count > outSize - op) {
+            return stop(Step::Failed);
+        }
+        const std::size_t from = op - back;
+        if (back >= count) {
+            std::memcpy(out + op, out + from, count);
+        } else if (back == 1) {
+            std::memset(out + op, out[from], count);
+        } else {
+            // Overlapping: the match repeats bytes it has just produced.
             for (std::size_t i = 0; i < count; ++i) {
-                out[op++] = out[from++];
+                out[op + i] = out[from + i];
             }
         }
-        if (ip == inSize) {
-            return op;
-        }
-        ctrl = in[ip++];
+        op += count;
     }
+    return stop(ip == inSize ? Step::Done : Step::More);
+}
+
+std::optional<std::size_t> fastlzDecompress(std::span<const std::uint8_t> in,
+                                            std::span<std::uint8_t> out) {
+    FastLzDecoder decoder(in, out);
+    if (decoder.decodeUntil(in.size()) != FastLzDecoder::Step::Done) {
+        return std::nullopt;
+    }
+    return decoder.produced();
 }
 
 bool fastlzDecompressExact(std::span<const std::uint8_t> in, std::span<std::uint8_t> out) {

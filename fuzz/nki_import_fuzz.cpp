@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A file's checksum keeps most mutations away from the object reader, so
     // the same bytes also go to it directly, as a preset stream of either
     // byte order, and on through the extraction.
-    const auto tree = objects::readObjectTree({data, size}, size % 4 < 2 ? ByteOrder::Little : ByteOrder::Big);
+    const ByteOrder order = size % 4 < 2 ? ByteOrder::Little : ByteOrder::Big;
+    const auto tree = objects::readObjectTree(items::SharedBytes::unowned({data, size}), order);
     if (tree.tree) {
         ImportedArticulations* direct = extract::newImportedArticulations();
         extract::extractArticulations(*tree.tree, mode, *direct);

@@ -3,6 +3,7 @@
 // tree of a container, and the preset data once loaded.
 #include "importer/container/patch_header.h"
 #include "importer/items/item.h"
+#include "importer/items/shared_bytes.h"
 #include "shared/byte_reader.h"
 
 #include <cstdint>
@@ -12,11 +13,13 @@
 namespace velmora::container {
 
 struct PatchHandle {
-    std::vector<std::uint8_t> file;  // the whole file, held from open until load ends
+    items::SharedBytes file;  // the whole file (mapped or taken over), held from open until load ends
     bool fileOpen = false;
-    std::vector<std::uint8_t> presetStream;
+    // A view of the preset data that keeps its buffer alive: the buffer it was
+    // unpacked into, or the file itself when it is stored there unpacked.
+    items::SharedBytes presetStream;
     ByteOrder presetOrder = ByteOrder::Little;
-    std::optional<items::BNISRepository> repository;  // a container's item tree
+    std::optional<items::BNISRepository> repository;  // a container's item tree, until load ends
     PatchHeader header;
     bool fromContainer = false;
     bool bigEndian = false;  // the header's kind matched only byte-reversed

@@ -6,6 +6,8 @@
 #include "importer/items/item_lookup.h"
 #include "shared/byte_reader.h"
 
+#include <memory>
+
 namespace velmora::container {
 
 namespace {
@@ -20,16 +22,16 @@ PatchResult loadFromContainer(PatchHandle& h) {
         return PatchResult::ReadFailure;
     }
     const items::Item* preset = items::firstOfClass(h.repository->root, items::ItemClass::Preset);
-    const std::vector<std::uint8_t>* data = preset ? items::presetDataOf(*preset) : nullptr;
+    const items::SharedBytes* data = preset ? items::presetDataOf(*preset) : nullptr;
     if (data == nullptr) {
         return PatchResult::ReadFailure;
     }
-    if (crc32Of(*data) != h.header.checksum()) {
+    if (crc32Of(data->span()) != h.header.checksum()) {
         return PatchResult::InvalidPatch;
     }
-    // The tree is not read again after the load: take its bytes instead of
-    // copying tens of megabytes.
-    h.presetStream = std::move(*const_cast<std::vector<std::uint8_t>*>(data));
+    // A view that shares the buffer the data lies in: tens of megabytes are
+    // handed on, not copied.
+    h.presetStream = *data;
     return PatchResult::Ok;
 }
 
@@ -66,25 +68,43 @@ PatchResult readTrailer(PatchHandle& h, std::size_t at) {
     return PatchResult::Ok;
 }
 
+// Decodes the block and takes its checksum, which covers the stored bytes, in
+// one pass: each piece is checksummed right after the decoder has read it,
+// while it is still in the cache. True when the block decodes to exactly
+// `out` and the checksum matches.
+bool decodeChecked(std::span<const std::uint8_t> compressed, std::span<std::uint8_t> out, std::uint32_t checksum) {
+    constexpr std::size_t kPiece = std::size_t{64} << 10;
+    codec::FastLzDecoder decoder(compressed, out);
+    std::uint32_t crc = 0;
+    std::size_t checked = 0;
+    codec::FastLzDecoder::Step step = codec::FastLzDecoder::Step::More;
+    while (step == codec::FastLzDecoder::Step::More) {
+        step = decoder.decodeUntil(checked + kPiece);
+        crc = crc32Update(crc, compressed.subspan(checked, decoder.consumed() - checked));
+        checked = decoder.consumed();
+    }
+    return step == codec::FastLzDecoder::Step::Done && decoder.produced() == out.size() && crc == checksum;
+}
+
 PatchResult loadPlain(PatchHandle& h) {
     const std::size_t compressedSize = h.header.compressedSize();
     if (h.file.size() < kPatchHeaderSize || compressedSize > h.file.size() - kPatchHeaderSize) {
         return PatchResult::ReadFailure;
     }
     const std::span<const std::uint8_t> compressed(h.file.data() + kPatchHeaderSize, compressedSize);
-    if (crc32Of(compressed) != h.header.checksum()) {
-        return PatchResult::InvalidPatch;
-    }
     // A size the block cannot decode to is refused before it is allocated.
     const std::size_t size = h.header.decompressedSize();
     if (size > codec::fastlzMaxDecompressedSize(compressedSize)) {
         return PatchResult::InvalidPatch;
     }
-    std::vector<std::uint8_t> preset(size);
-    if (!codec::fastlzDecompressExact(compressed, preset)) {
+    // Every byte is written by the decoder (or the buffer is dropped), so it
+    // is not cleared first.
+    const std::shared_ptr<std::uint8_t[]> preset = std::make_shared_for_overwrite<std::uint8_t[]>(size);
+    const std::span<std::uint8_t> out(preset.get(), size);
+    if (!decodeChecked(compressed, out, h.header.checksum())) {
         return PatchResult::InvalidPatch;
     }
-    h.presetStream = std::move(preset);
+    h.presetStream = items::SharedBytes(preset, out);
     h.presetOrder = h.bigEndian ? ByteOrder::Big : ByteOrder::Little;
     return readTrailer(h, kPatchHeaderSize + compressedSize);
 }
@@ -100,10 +120,12 @@ PatchResult loadPatch(PatchHandle* handle) {
         return PatchResult::ReadFailure;
     }
     const PatchResult code = h->fromContainer ? loadFromContainer(*h) : loadPlain(*h);
+    // Only the preset stream's view keeps a buffer alive from here on.
     h->file = {};
+    h->repository.reset();
     h->fileOpen = false;
     if (code != PatchResult::Ok) {
-        h->presetStream.clear();
+        h->presetStream = {};
         return code;
     }
     h->loaded = true;

@@ -6,7 +6,9 @@
 namespace velmora::container {
 
 // The preset data of a container's first preset item, or of a plain patch
-// file's compressed block (and its trailer). The file is released either way.
+// file's compressed block (and its trailer). The handle lets go of the file
+// and the item tree either way; the preset stream holds on to the buffer its
+// data lies in (the file itself when the data is stored there unpacked).
 PatchResult loadPatch(PatchHandle* handle);
 
 }  // namespace velmora::container

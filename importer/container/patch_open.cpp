@@ -1,10 +1,10 @@
 #include "importer/container/patch_open.h"
 
 #include "importer/container/patch_handles.h"
-#include "importer/container/whole_file.h"
 #include "importer/items/item_frame.h"
 #include "importer/items/item_lookup.h"
 #include "importer/items/item_reader.h"
+#include "platform/mapped_file.h"
 
 #include <algorithm>
 #include <memory>
@@ -52,9 +52,7 @@ PatchResult checkHeader(PatchHandle& h) {
     return PatchResult::Ok;
 }
 
-}  // namespace
-
-OpenOutcome openPatchBytes(std::vector<std::uint8_t> file) {
+OpenOutcome openShared(items::SharedBytes file) {
     auto h = std::make_unique<PatchHandle>();
     h->file = std::move(file);
     h->fileOpen = true;
@@ -64,7 +62,7 @@ OpenOutcome openPatchBytes(std::vector<std::uint8_t> file) {
     } else if (h->file.size() < kPatchHeaderSize) {
         code = PatchResult::ReadFailure;
     } else {
-        std::copy_n(h->file.begin(), kPatchHeaderSize, h->header.bytes.begin());
+        std::copy_n(h->file.data(), kPatchHeaderSize, h->header.bytes.begin());
     }
     if (code == PatchResult::Ok) {
         code = checkHeader(*h);
@@ -75,17 +73,26 @@ OpenOutcome openPatchBytes(std::vector<std::uint8_t> file) {
     return {addOpenHandle(std::move(h)), PatchResult::Ok};
 }
 
+}  // namespace
+
+OpenOutcome openPatchBytes(std::vector<std::uint8_t> file) {
+    return openShared(items::SharedBytes::adopt(std::move(file)));
+}
+
 OpenOutcome openPatchFile(const std::string& path) {
-    WholeFile whole = readWholeFile(path);
-    switch (whole.status) {
-        case WholeFileStatus::CannotOpen:
+    // Mapped, not read: the bytes are gone over once, by the item reader and
+    // the decoder, with no copy into a buffer first.
+    auto mapped = std::make_shared<platform::MappedFile>(platform::MappedFile::open(path));
+    switch (mapped->status()) {
+        case platform::MappedFileStatus::CannotOpen:
             return {nullptr, PatchResult::CannotOpen};
-        case WholeFileStatus::ReadFailed:
+        case platform::MappedFileStatus::ReadFailed:
             return {nullptr, PatchResult::ReadFailure};
-        case WholeFileStatus::Ok:
+        case platform::MappedFileStatus::Ok:
             break;
     }
-    return openPatchBytes(std::move(whole.bytes));
+    const std::span<const std::uint8_t> bytes = mapped->bytes();
+    return openShared(items::SharedBytes(std::move(mapped), bytes));
 }
 
 PatchHandle* openPatch(const std::string& path) { return openPatchFile(path).handle; }

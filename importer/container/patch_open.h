@@ -16,7 +16,9 @@ struct OpenOutcome {
 // Opens a patch from the file's bytes.
 OpenOutcome openPatchBytes(std::vector<std::uint8_t> file);
 
-// Reads the file whole and opens it; nullptr on any failure.
+// Maps the file whole and opens it; nullptr on any failure. A missing or
+// unreadable file is CannotOpen; one that is no regular file, or whose size
+// changes while it is mapped, is ReadFailure.
 PatchHandle* openPatch(const std::string& path);
 OpenOutcome openPatchFile(const std::string& path);
 

@@ -2,6 +2,7 @@
 // An item of the container's tree as read into memory, and the codes a read
 // fails with.
 #include "importer/items/item_kinds.h"
+#include "importer/items/shared_bytes.h"
 
 #include <array>
 #include <cstdint>
@@ -31,7 +32,7 @@ struct Item {
     // Class data kept for the classes on the import path.
     std::optional<std::array<std::uint8_t, kPatchHeaderSize>> patchHeader;  // BNISoundHeader
     std::unique_ptr<Item> subtreeItem;                                     // SubtreeItem
-    std::optional<std::vector<std::uint8_t>> presetData;                   // PresetChunkItem
+    std::optional<SharedBytes> presetData;  // PresetChunkItem: a view into the file or an unpacked subtree
 };
 
 // The item tree of a container file.

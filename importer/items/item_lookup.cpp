@@ -19,7 +19,7 @@ const Item* firstOfClass(const Item& root, ItemClass wanted) {
     return nullptr;
 }
 
-const std::vector<std::uint8_t>* presetDataOf(const Item& preset) {
+const SharedBytes* presetDataOf(const Item& preset) {
     const Item* keyed = nullptr;
     for (const Item& child : preset.children) {
         if (child.key == 1) {

@@ -14,6 +14,6 @@ const Item* firstOfClass(const Item& root, ItemClass wanted);
 
 // The preset data of a preset item: the byte chunk of the preset chunk item
 // reached through its child with key 1. Nullptr when there is none.
-const std::vector<std::uint8_t>* presetDataOf(const Item& preset);
+const SharedBytes* presetDataOf(const Item& preset);
 
 }  // namespace velmora::items

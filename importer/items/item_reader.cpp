@@ -1,12 +1,12 @@
 #include "importer/items/item_reader.h"
 
-#include <memory>
-
 #include "codec/fastlz.h"
 #include "importer/items/item_frame.h"
 #include "shared/byte_reader.h"
 
+#include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace velmora::items {
@@ -21,6 +21,7 @@ constexpr int kMaxDepth = 64;
 struct ReadContext {
     std::size_t unpackBudget = 0;
     int depth = 0;
+    std::shared_ptr<const void> owner;  // of the bytes being read: the file or an unpacked subtree
 };
 
 struct ChunkHeader {
@@ -115,22 +116,27 @@ ItemReadCode readSubtree(ByteReader& in, Item& item, ReadContext& ctx) {
         return ItemReadCode::BadUnpackedSize;
     }
     ctx.unpackBudget -= unpackedSize;
-    // Every byte is written by the decompressor, so the buffer is not cleared first.
-    const auto unpacked = std::make_unique_for_overwrite<std::uint8_t[]>(unpackedSize);
+    // Every byte is written by the decompressor, so the buffer is not cleared
+    // first. It is shared rather than owned here: the preset data inside it
+    // is handed on as a view, not copied out.
+    const std::shared_ptr<std::uint8_t[]> unpacked = std::make_shared_for_overwrite<std::uint8_t[]>(unpackedSize);
     const std::span<const std::uint8_t> storedBytes(
         reinterpret_cast<const std::uint8_t*>(stored.data()), stored.size());
     if (!codec::fastlzDecompressExact(storedBytes, std::span<std::uint8_t>(unpacked.get(), unpackedSize))) {
         return ItemReadCode::BadUnpackedSize;
     }
     ByteReader inner(unpacked.get(), unpackedSize);
-    if (ItemReadCode c = readFrame(inner, std::nullopt, *held, ctx); c != ItemReadCode::Ok) {
-        return c;
+    std::shared_ptr<const void> outer = std::exchange(ctx.owner, unpacked);
+    const ItemReadCode code = readFrame(inner, std::nullopt, *held, ctx);
+    ctx.owner = std::move(outer);
+    if (code != ItemReadCode::Ok) {
+        return code;
     }
     item.subtreeItem = std::move(held);
     return ItemReadCode::Ok;
 }
 
-ItemReadCode readPresetChunk(ByteReader& in, Item& item) {
+ItemReadCode readPresetChunk(ByteReader& in, Item& item, const ReadContext& ctx) {
     if (ItemReadCode c = readBaseItem(in); c != ItemReadCode::Ok) {
         return c;
     }
@@ -150,7 +156,7 @@ ItemReadCode readPresetChunk(ByteReader& in, Item& item) {
     if (!in.u32(presetTail) || !in.u32(itemTail)) {
         return ItemReadCode::ShortRead;
     }
-    item.presetData.emplace(bytes.begin(), bytes.end());
+    item.presetData.emplace(ctx.owner, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
     return ItemReadCode::Ok;
 }
 
@@ -211,7 +217,7 @@ ItemReadCode readData(ByteReader& frame, std::optional<ItemClass> entryClass, It
         case ItemClass::SubtreeItem:
             return readSubtree(in, item, ctx);
         case ItemClass::PresetChunkItem:
-            return readPresetChunk(in, item);
+            return readPresetChunk(in, item, ctx);
         default:
             return ItemReadCode::Ok;
     }
@@ -275,8 +281,9 @@ ItemReadCode readFrame(ByteReader& in, std::optional<ItemClass> entryClass, Item
 
 }  // namespace
 
-ItemReadCode readItemTree(std::span<const std::uint8_t> file, BNISRepository& out) {
+ItemReadCode readItemTree(const SharedBytes& file, BNISRepository& out) {
     ReadContext ctx;
+    ctx.owner = file.owner();
     // All packed subtrees of one file together may unpack to no more than one
     // block of the file's size could, so nesting cannot multiply a small file
     // into gigabytes.

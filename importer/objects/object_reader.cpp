@@ -62,7 +62,7 @@ private:
         return obj;
     }
 
-    static void keepRest(std::vector<std::uint8_t>& into, ObjectStream& in) { into = in.copy(in.remaining()); }
+    static void keepRest(std::span<const std::uint8_t>& into, ObjectStream& in) { into = in.bytes(in.remaining()); }
 
     // Reads a body; false when it has no header to bound it and its own
     // fields do not say where it ends.
@@ -104,7 +104,7 @@ private:
         obj.version = in.u16();
         const std::int32_t privateLength = in.i32();
         if (privateLength > 0) {
-            obj.privateData = in.copy(static_cast<std::size_t>(privateLength));
+            obj.privateData = in.bytes(static_cast<std::size_t>(privateLength));
         }
         const std::int32_t publicLength = in.i32();
         if (publicLength > 0) {
@@ -263,12 +263,13 @@ ObjectRead readObject(std::span<const std::uint8_t> bytes, ByteOrder order) {
     return out;
 }
 
-TreeRead readObjectTree(std::span<const std::uint8_t> stream, ByteOrder order) {
+TreeRead readObjectTree(const items::SharedBytes& stream, ByteOrder order) {
     TreeRead out;
     try {
-        ObjectStream in(stream, order);
+        ObjectStream in(stream.span(), order);
         Reader reader;
         ObjectTree tree;
+        tree.storage = stream;
         tree.root = reader.full(in);
         for (;;) {
             if (in.remaining() < kObjectHeaderSize) {

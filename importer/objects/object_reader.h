@@ -25,12 +25,14 @@ struct TreeRead {
     std::string error;  // the format failure's message when there is no tree
 };
 
-// One object (header and body) from the start of `bytes`.
+// One object (header and body) from the start of `bytes`. Its byte fields
+// view `bytes`, which must outlive it.
 ObjectRead readObject(std::span<const std::uint8_t> bytes, ByteOrder order);
 
 // The program from the start of the preset stream; the objects after it are
 // passed over by their lengths until the sample file name list (id 61 or 75),
-// which is kept and ends the reading. A stream that ends first fails.
-TreeRead readObjectTree(std::span<const std::uint8_t> stream, ByteOrder order);
+// which is kept and ends the reading. A stream that ends first fails. The
+// tree's byte fields view the stream, and the tree holds it (storage).
+TreeRead readObjectTree(const items::SharedBytes& stream, ByteOrder order);
 
 }  // namespace velmora::objects

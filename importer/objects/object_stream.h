@@ -39,23 +39,19 @@ public:
         }
         return {reinterpret_cast<const std::uint8_t*>(v.data()), v.size()};
     }
-    std::vector<std::uint8_t> copy(std::size_t n) {
-        const auto b = bytes(n);
-        return {b.begin(), b.end()};
-    }
     // A reader over the next n bytes, in the same byte order, consumed here.
     ObjectStream sub(std::size_t n) {
         const auto b = bytes(n);
         return ObjectStream(b, order());
     }
-    // int32 n, then n bytes; absent when n is negative.
+    // int32 n, then n bytes (viewed, not copied); absent when n is negative.
     Text text() {
         const std::int32_t n = i32();
         if (n < 0) {
             return std::nullopt;
         }
         const auto b = bytes(static_cast<std::size_t>(n));
-        return std::string(b.begin(), b.end());
+        return std::string_view(reinterpret_cast<const char*>(b.data()), b.size());
     }
     // uint32 n, then n UTF-16 code units in the stream's byte order.
     std::u16string wideText() {

@@ -1,11 +1,17 @@
 #pragma once
 // The patch objects of an instrument's preset data as read into memory: the
 // program and everything below it, with the few public records the
-// extraction reads parsed and every other record kept as bytes.
+// extraction reads parsed and every other record kept as bytes. Bytes and
+// byte strings are views into the preset data, not copies: the tree that
+// loading makes holds that data alive (ObjectTree::storage).
+#include "importer/items/shared_bytes.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -51,7 +57,7 @@ enum class PublicClass : std::uint8_t {
 PublicClass publicClassOf(std::uint16_t id, std::uint16_t version);
 
 // A string field: absent when its stored length is negative.
-using Text = std::optional<std::string>;
+using Text = std::optional<std::string_view>;
 
 struct GroupRecord {
     std::u16string name;  // parameter 0, "name"
@@ -107,8 +113,8 @@ struct PatchObject {
     // The group index of a zone-list member, the program index of a
     // program-list member; -1 elsewhere.
     std::int32_t memberIndex = -1;
-    std::vector<std::uint8_t> privateData;
-    std::vector<std::uint8_t> publicData;        // public bytes no record was parsed from
+    std::span<const std::uint8_t> privateData;
+    std::span<const std::uint8_t> publicData;    // public bytes no record was parsed from
     std::unique_ptr<PublicRecord> publicRecord;  // the parsed record, when its class is read
     std::vector<PatchObject> children;
 };
@@ -118,6 +124,7 @@ struct PatchObject {
 struct ObjectTree {
     PatchObject root;
     PatchObject fileNameList;
+    items::SharedBytes storage;  // the preset data the objects' views point into
 };
 
 }  // namespace velmora::objects

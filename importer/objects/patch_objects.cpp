@@ -17,7 +17,7 @@ LoadedPatch loadPatchObjects(container::PatchHandle* handle) {
         out.error = std::move(read.error);
         return out;
     }
-    // The tree holds its own copies; the stream is not needed any more.
+    // The tree views the stream's buffer and holds it; the handle need not.
     handle->presetStream = {};
     out.tree = std::move(read.tree);
     return out;

@@ -61,7 +61,7 @@ bool readSlot(ByteReader& in, std::vector<Text>& lines) {
         if (in.failed()) {
             return false;
         }
-        lines.emplace_back(std::string(line));
+        lines.emplace_back(line);
     }
     return true;
 }

@@ -23,7 +23,8 @@ inline constexpr std::uint16_t kOldProgramLayoutNewestVersion = 0x80;
 using SlotRecordBodies = std::array<std::optional<std::span<const std::uint8_t>>, kGroupSlotRecords>;
 SlotRecordBodies groupSlotRecords(std::span<const std::uint8_t> groupPrivateData);
 
-// The variable lines of each inline script slot of an old program, in order.
+// The variable lines of each inline script slot of an old program, in order;
+// they view `programPrivateData`.
 // Reading stops at the first slot the data cuts off; the slots before it count.
 std::vector<std::vector<Text>> oldProgramScriptLines(std::span<const std::uint8_t> programPrivateData);
 

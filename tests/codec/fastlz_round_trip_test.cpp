@@ -99,6 +99,41 @@ TEST(FastLzRoundTrip, OnlyLevel2ReachesBeyond8192Back) {
     EXPECT_LT(level2, far.size() / 2);
 }
 
+// Decoding in steps of any size gives the whole-block result: each step ends
+// on an instruction boundary at or past what it was asked for.
+TEST(FastLzDecoder, StepsOfAnySizeDecodeTheSameBlock) {
+    for (const DataCase& c : dataCases()) {
+        SCOPED_TRACE(c.name);
+        const Bytes packed = fastlzCompress(c.data, FastLzLevel::Two);
+        for (std::size_t stepSize : {std::size_t{1}, std::size_t{5}, std::size_t{100}, std::size_t{4096}}) {
+            SCOPED_TRACE(stepSize);
+            Bytes out(c.data.size());
+            FastLzDecoder decoder(packed, out);
+            FastLzDecoder::Step step = FastLzDecoder::Step::More;
+            while (step == FastLzDecoder::Step::More) {
+                const std::size_t asked = decoder.consumed() + stepSize;
+                step = decoder.decodeUntil(asked);
+                EXPECT_TRUE(decoder.consumed() >= asked || step != FastLzDecoder::Step::More);
+            }
+            EXPECT_EQ(step, FastLzDecoder::Step::Done);
+            EXPECT_EQ(decoder.consumed(), packed.size());
+            EXPECT_EQ(decoder.produced(), c.data.size());
+            EXPECT_EQ(out, c.data);
+        }
+    }
+}
+
+TEST(FastLzDecoder, AFailedBlockStaysFailed) {
+    Bytes packed = fastlzCompress(randomBytes(1000, 11), FastLzLevel::One);
+    packed.resize(packed.size() - 5);  // the last literal run is cut short
+    Bytes out(1000);
+    FastLzDecoder decoder(packed, out);
+    EXPECT_EQ(decoder.decodeUntil(100), FastLzDecoder::Step::More);
+    EXPECT_EQ(decoder.decodeUntil(packed.size()), FastLzDecoder::Step::Failed);
+    EXPECT_EQ(decoder.decodeUntil(packed.size()), FastLzDecoder::Step::Failed);
+    EXPECT_EQ(FastLzDecoder({}, out).decodeUntil(1), FastLzDecoder::Step::Failed) << "an empty block";
+}
+
 TEST(FastLzRoundTrip, EmptyInputGivesEmptyBlock) {
     EXPECT_TRUE(fastlzCompress({}, FastLzLevel::One).empty());
 }

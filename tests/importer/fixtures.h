@@ -3,6 +3,7 @@
 #include "tests/support/nki_writer.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace velmora::test {
@@ -15,5 +16,8 @@ inline std::vector<std::uint8_t> samplePreset(std::size_t n = 600) {
     }
     return b;
 }
+
+// A copy of bytes the readers only view, to compare with what was written.
+inline std::vector<std::uint8_t> bytesOf(std::span<const std::uint8_t> b) { return {b.begin(), b.end()}; }
 
 }  // namespace velmora::test

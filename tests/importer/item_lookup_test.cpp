@@ -14,7 +14,7 @@ namespace w = nki_writer;
 
 BNISRepository readOrDie(const w::ItemSpec& root) {
     BNISRepository tree;
-    EXPECT_EQ(readItemTree(w::itemFrame(root), tree), ItemReadCode::Ok);
+    EXPECT_EQ(readItemTree(SharedBytes::adopt(w::itemFrame(root)), tree), ItemReadCode::Ok);
     return tree;
 }
 
@@ -55,7 +55,7 @@ TEST(ItemLookup, PresetDataThroughEachLayout) {
             EXPECT_EQ(item->itemClass, unknown ? ItemClass::Preset : ItemClass::BNISoundPreset);
             const auto* data = presetDataOf(*item);
             ASSERT_NE(data, nullptr);
-            EXPECT_EQ(*data, preset);
+            EXPECT_EQ(test::bytesOf(data->span()), preset);
         }
     }
 }

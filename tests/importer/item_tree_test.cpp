@@ -11,7 +11,9 @@ namespace {
 
 namespace w = nki_writer;
 
-ItemReadCode read(const w::Bytes& bytes, BNISRepository& out) { return readItemTree(bytes, out); }
+ItemReadCode read(w::Bytes bytes, BNISRepository& out) {
+    return readItemTree(SharedBytes::adopt(std::move(bytes)), out);
+}
 
 TEST(ItemTree, ReadsClassesKeysAndChildrenInOrder) {
     w::ItemSpec root = w::plainItem(w::kRepositoryRoot, 0,
@@ -69,7 +71,7 @@ TEST(ItemTree, UnknownKindReadsItsChosenClassData) {
     BNISRepository tree;
     ASSERT_EQ(read(w::itemFrame(w::plainItem(w::kRepositoryRoot, 0, {child})), tree), ItemReadCode::Ok);
     ASSERT_TRUE(tree.root.children.at(0).presetData);
-    EXPECT_EQ(*tree.root.children[0].presetData, (w::Bytes{1, 2, 3}));
+    EXPECT_EQ(test::bytesOf(tree.root.children[0].presetData->span()), (w::Bytes{1, 2, 3}));
 }
 
 TEST(ItemTree, PackedAndInlineSubtreesHoldTheSameItem) {
@@ -85,7 +87,8 @@ TEST(ItemTree, PackedAndInlineSubtreesHoldTheSameItem) {
             ASSERT_TRUE(subtree.subtreeItem);
             EXPECT_EQ(subtree.subtreeItem->itemClass, ItemClass::PresetContainer);
             ASSERT_EQ(subtree.subtreeItem->children.size(), 1u);
-            EXPECT_EQ(subtree.subtreeItem->children[0].presetData, test::samplePreset());
+            ASSERT_TRUE(subtree.subtreeItem->children[0].presetData);
+            EXPECT_EQ(test::bytesOf(subtree.subtreeItem->children[0].presetData->span()), test::samplePreset());
         }
     }
 }
@@ -104,7 +107,7 @@ TEST(ItemTree, ClassFieldThatIsNotOneFailsWith6) {
         w::kRepositoryRoot, 0, {w::subtreeItem(w::plainItem(w::kBank), false, codec::FastLzLevel::One)}));
     bytes.at(kChildFrame + 40 + 20 + 24) = 2;
     BNISRepository tree;
-    EXPECT_EQ(readItemTree(bytes, tree), ItemReadCode::BadVersion);
+    EXPECT_EQ(read(bytes, tree), ItemReadCode::BadVersion);
 }
 
 w::Bytes flip(w::Bytes b, std::size_t at, std::uint8_t to) {

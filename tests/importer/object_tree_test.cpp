@@ -2,12 +2,14 @@
 // public records, the private-data layouts and the format failures.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
 
 #include "importer/objects/object_error.h"
 #include "importer/objects/object_reader.h"
 #include "importer/objects/object_search.h"
 #include "importer/objects/private_layouts.h"
+#include "tests/importer/fixtures.h"
 #include "tests/support/patch_object_writer.h"
 
 namespace velmora::test {
@@ -16,8 +18,12 @@ namespace {
 namespace pw = patch_writer;
 using objects::PatchObject;
 
+// An object's byte fields view the bytes it was read from: those are kept
+// until the test program ends.
 PatchObject Read(const pw::Bytes& bytes, bool big = false) {
-    auto read = objects::readObject(bytes, big ? ByteOrder::Big : ByteOrder::Little);
+    static std::deque<pw::Bytes> kept;
+    const pw::Bytes& held = kept.emplace_back(bytes);
+    auto read = objects::readObject(held, big ? ByteOrder::Big : ByteOrder::Little);
     EXPECT_TRUE(read.object.has_value()) << read.error;
     return read.object ? std::move(*read.object) : PatchObject{};
 }
@@ -45,7 +51,7 @@ TEST(ObjectTree, StructuredChildrenBlock) {
     const PatchObject two = Read(WithChildren({Leaf(101), Leaf(102)}));
     ASSERT_EQ(two.children.size(), 2U);
     EXPECT_EQ(two.children[1].id, 102);
-    EXPECT_EQ(two.children[1].privateData, (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(bytesOf(two.children[1].privateData), (std::vector<std::uint8_t>{1, 2, 3}));
 
     // One spare byte after the last child is not the start of another.
     const PatchObject spare = Read(WithChildren({Leaf(101)}, {0xEE}));
@@ -57,7 +63,7 @@ TEST(ObjectTree, StructuredChildrenBlock) {
 TEST(ObjectTree, StructuredFlagZeroKeepsTheBodyAsPrivateData) {
     const PatchObject o = Read(pw::fullObject(100, pw::unstructuredBody({9, 8, 7})));
     EXPECT_EQ(o.structured, 0);
-    EXPECT_EQ(o.privateData, (std::vector<std::uint8_t>{9, 8, 7}));
+    EXPECT_EQ(bytesOf(o.privateData), (std::vector<std::uint8_t>{9, 8, 7}));
 }
 
 TEST(ObjectTree, SlotListReadsAnObjectPerSetBit) {
@@ -136,7 +142,7 @@ TEST(ObjectTree, ListMembersCarryTheirIndexes) {
     ASSERT_EQ(zoneList.children.size(), 2U);
     EXPECT_EQ(zoneList.children[0].id, 44);
     EXPECT_EQ(zoneList.children[1].memberIndex, 9);
-    EXPECT_EQ(zoneList.children[1].publicData, (std::vector<std::uint8_t>{1, 2, 3, 4}));
+    EXPECT_EQ(bytesOf(zoneList.children[1].publicData), (std::vector<std::uint8_t>{1, 2, 3, 4}));
 
     pw::FieldWriter programs;
     pw::StructuredSpec p;
@@ -235,15 +241,15 @@ TEST(ObjectTree, TreeEndsAtTheFileNameList) {
     stream.insert(stream.end(), skipped.begin(), skipped.end());
     stream.insert(stream.end(), names.begin(), names.end());
     stream.insert(stream.end(), after.begin(), after.end());
-    const auto read = objects::readObjectTree(stream, ByteOrder::Little);
+    const auto read = objects::readObjectTree(items::SharedBytes::unowned(stream), ByteOrder::Little);
     ASSERT_TRUE(read.tree.has_value()) << read.error;
     EXPECT_EQ(read.tree->root.children.size(), 1U);
     EXPECT_EQ(read.tree->fileNameList.id, 61);
-    EXPECT_EQ(read.tree->fileNameList.privateData, (std::vector<std::uint8_t>{4, 4, 4}));
+    EXPECT_EQ(bytesOf(read.tree->fileNameList.privateData), (std::vector<std::uint8_t>{4, 4, 4}));
 
     pw::Bytes unended = root;
     unended.insert(unended.end(), skipped.begin(), skipped.end());
-    EXPECT_FALSE(objects::readObjectTree(unended, ByteOrder::Little).tree.has_value());
+    EXPECT_FALSE(objects::readObjectTree(items::SharedBytes::unowned(unended), ByteOrder::Little).tree.has_value());
 }
 
 TEST(ObjectSearch, PreOrderIncludingTheStart) {

@@ -21,7 +21,7 @@ TEST(PatchLoad, PlainPatchGivesItsPresetStream) {
         OpenedPatch p(w::plainPatchFile(patch));
         ASSERT_NE(p.handle(), nullptr);
         ASSERT_EQ(loadPatch(p.handle()), PatchResult::Ok);
-        EXPECT_EQ(p.handle()->presetStream, patch.preset);
+        EXPECT_EQ(test::bytesOf(p.handle()->presetStream.span()), patch.preset);
         EXPECT_EQ(p.handle()->presetOrder, ByteOrder::Little);
         EXPECT_EQ(p.handle()->trailerData, (w::Bytes{0}));  // no trailer
         EXPECT_TRUE(p.handle()->file.empty());  // released once loaded
@@ -112,6 +112,49 @@ TEST(PatchLoad, OneChangedByteOfStoredPresetDataFails) {
     EXPECT_EQ(loadPatch(q.handle()), PatchResult::InvalidPatch);
 }
 
+TEST(PatchLoad, TheChecksumCoversEveryPieceOfALargeBlock) {
+    // The checksum is taken piece by piece behind the decoder. Noise is
+    // stored as literal runs, so a changed literal byte still decodes and
+    // only the checksum can catch it, wherever in the block it lies.
+    w::PlainPatch patch;
+    patch.preset.resize(300000);
+    std::uint32_t x = 0x9E3779B9u;
+    for (auto& b : patch.preset) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        b = static_cast<std::uint8_t>(x >> 24);
+    }
+    patch.header.version = 0x100;
+    const w::Bytes file = w::plainPatchFile(patch);
+    {
+        OpenedPatch unchanged(file);
+        ASSERT_NE(unchanged.handle(), nullptr);
+        ASSERT_EQ(loadPatch(unchanged.handle()), PatchResult::Ok);
+    }
+    const std::size_t blockEnd = file.size();  // no trailer
+    for (std::size_t at : {std::size_t{222 + 10}, file.size() / 2, blockEnd - 1}) {
+        SCOPED_TRACE(at);
+        // The first byte from `at` back whose change leaves a block that still
+        // decodes to its full size.
+        w::Bytes changed = file;
+        std::vector<std::uint8_t> out(patch.preset.size());
+        std::size_t where = at;
+        for (;; --where) {
+            ASSERT_GT(where, 222u);
+            changed[where] ^= 0x5A;
+            const std::span<const std::uint8_t> block(changed.data() + 222, blockEnd - 222);
+            if (codec::fastlzDecompressExact(block, out)) {
+                break;
+            }
+            changed[where] ^= 0x5A;
+        }
+        OpenedPatch p(changed);
+        ASSERT_NE(p.handle(), nullptr);
+        EXPECT_EQ(loadPatch(p.handle()), PatchResult::InvalidPatch) << "changed byte at " << where;
+    }
+}
+
 TEST(PatchLoad, DeclaredSizesThatCannotBeRight) {
     struct Case {
         const char* name;
@@ -156,7 +199,7 @@ TEST(PatchLoad, PackedAndInlineContainersGiveTheSamePresetData) {
         OpenedPatch p(w::containerFile(c));
         ASSERT_NE(p.handle(), nullptr);
         ASSERT_EQ(loadPatch(p.handle()), PatchResult::Ok);
-        EXPECT_EQ(p.handle()->presetStream, preset);
+        EXPECT_EQ(test::bytesOf(p.handle()->presetStream.span()), preset);
     }
 }
 
