@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The importer takes its checksum with libdeflate's CRC-32.
 # The editor draws with cairo and pango and finds its face with fontconfig;
 # the skin generator draws its bitmaps during the build with FreeType too, from
 # the Emmentaler notation font and DejaVu. Liberation Sans Narrow stands in for
@@ -14,7 +15,7 @@ cd "$(dirname "$0")/.."
 # plugin talks to the X server itself through xcb (which cairo brings) and
 # reads key symbols with xcb-keysyms; it clicks and types into the host's
 # piano roll with XTEST's synthetic input (xcb-xtest).
-build=(g++ cmake ninja-build pkg-config zlib1g-dev rapidjson-dev
+build=(g++ cmake ninja-build pkg-config zlib1g-dev libdeflate-dev rapidjson-dev
   libcairo2-dev libpango1.0-dev libfontconfig-dev libfreetype-dev lilypond-fonts fonts-dejavu-core
   fonts-dejavu-extra fonts-liberation libxcb-keysyms1-dev libxcb-xtest0-dev)
 # The desktop host (GTK 3) is built for the tests only; its tests run it on a
