@@ -87,6 +87,7 @@ if [ -z "${VELMORA_LIVE_ATTEMPT:-}" ]; then
   VELMORA_LIVE_ATTEMPT=1 bash "$0" "$@" || status=$?
   if [ "$status" = 75 ]; then
     echo "$name: running once more"
+    status=0
     VELMORA_LIVE_ATTEMPT=2 bash "$0" "$@" || status=$?
   fi
   exit "$status"
