@@ -405,7 +405,7 @@ int SendFileBody(Connection& c, platform::RegularFile file) {
     // send, and the close puts the end of the connection in the same packet.
     const std::size_t at = body->size();
     body->resize(at + static_cast<std::size_t>(file.size()));
-    const long long n = file.readAt(0, body->data() + at, static_cast<std::size_t>(file.size()));
+    const std::int64_t n = file.readAt(0, body->data() + at, static_cast<std::size_t>(file.size()));
     body->resize(at + static_cast<std::size_t>(n > 0 ? n : 0));
     return 0;
 }

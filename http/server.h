@@ -113,8 +113,9 @@ int Write(Connection& c, const void* bytes, std::size_t length);
 // still open; nullptr when the connection takes no more body. Spares a large
 // body the copy Write makes.
 std::string* ResponseBody(Connection& c);
-// Ends the header section if it is open and sends the file as the rest of the
-// body, straight from the file; nothing can be written after it.
+// Ends the header section if it is open and takes the file as the rest of the
+// body: a small one read into the send buffer at once, a larger one sent
+// straight from the file as the client takes it. Nothing can be written after.
 int SendFileBody(Connection& c, platform::RegularFile file);
 // Part of the response is still to go out.
 bool ResponsePending(const Connection& c);

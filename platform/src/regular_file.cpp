@@ -25,7 +25,7 @@ std::optional<RegularFile> RegularFile::Open(const std::string& path) {
 
 RegularFile::~RegularFile() { close(); }
 
-long long RegularFile::readAt(std::uint64_t offset, void* buffer, std::size_t length) const {
+std::int64_t RegularFile::readAt(std::uint64_t offset, void* buffer, std::size_t length) const {
     std::size_t done = 0;
     while (done < length) {
         const ssize_t n = ::pread(descriptor_, static_cast<char*>(buffer) + done, length - done,
@@ -41,7 +41,7 @@ long long RegularFile::readAt(std::uint64_t offset, void* buffer, std::size_t le
         }
         done += static_cast<std::size_t>(n);
     }
-    return static_cast<long long>(done);
+    return static_cast<std::int64_t>(done);
 }
 
 RegularFile::RegularFile(RegularFile&& other) noexcept

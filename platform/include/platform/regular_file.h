@@ -29,7 +29,7 @@ public:
     int descriptor() const { return descriptor_; }
     // Reads up to `length` bytes from `offset`; answers how many (fewer at the
     // end of the file), or -1 on failure.
-    long long readAt(std::uint64_t offset, void* buffer, std::size_t length) const;
+    std::int64_t readAt(std::uint64_t offset, void* buffer, std::size_t length) const;
     void close() noexcept;
 
 private:
