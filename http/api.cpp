@@ -142,17 +142,18 @@ void ApplyCommand(Instance& p, const ApiRequest& r, std::string_view method, std
     }
 }
 
-std::string ApiResponse(std::string_view method, std::string_view path, std::string_view body) {
+void AppendApiResponse(std::string& out, std::string_view method, std::string_view path, std::string_view body) {
     const ApiRequest r = SplitApiPath(path);
     const auto& instances = Process().instanceList;
     if (r.id != 0 && r.command && *r.command == "json" && method == "GET") {
         for (Instance* p : instances) {
             if (p->apiId == r.id) {
-                return UsedArticulationsText(p->articulations);
+                out += UsedArticulationsText(p->articulations);
+                return;
             }
         }
     }
-    InstanceListing listing;
+    InstanceListing listing(out);
     for (Instance* p : instances) {
         if (r.id != 0 && p->apiId != r.id) {
             continue;
@@ -160,7 +161,13 @@ std::string ApiResponse(std::string_view method, std::string_view path, std::str
         ApplyCommand(*p, r, method, body);
         listing.add(*p);
     }
-    return listing.finish();
+    listing.finish();
+}
+
+std::string ApiResponse(std::string_view method, std::string_view path, std::string_view body) {
+    std::string out;
+    AppendApiResponse(out, method, path, body);
+    return out;
 }
 
 void AnswerApiRequest(Connection& c, const char* method, const char* path) {
@@ -179,8 +186,11 @@ void AnswerApiRequest(Connection& c, const char* method, const char* path) {
     }
     SendStatus(c, 200, "OK");
     SendHeader(c, "Content-Type", "application/json");
-    const std::string text = ApiResponse(method, path, body);
-    Write(c, text.data(), text.size());
+    // Written straight after the header: the listing is the larger part of
+    // the response by far.
+    if (std::string* out = ResponseBody(c)) {
+        AppendApiResponse(*out, method, path, body);
+    }
 }
 
 }  // namespace velmora::http

@@ -18,6 +18,8 @@ void ApplyCommand(Instance& plug, const ApiRequest& request, std::string_view me
 
 // The response body for an API request: the articulation array or the listing.
 std::string ApiResponse(std::string_view method, std::string_view path, std::string_view body);
+// The same body, appended to `out`.
+void AppendApiResponse(std::string& out, std::string_view method, std::string_view path, std::string_view body);
 
 // Answers the request on the connection (status, content type, body).
 void AnswerApiRequest(Connection& c, const char* method, const char* path);

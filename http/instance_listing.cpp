@@ -1,7 +1,6 @@
 #include "http/instance_listing.h"
 
-#include <cstdarg>
-#include <cstdio>
+#include <string_view>
 
 #include "core/instance.h"
 #include "core/options.h"
@@ -11,61 +10,126 @@ namespace velmora {
 
 namespace {
 
-void Appendf(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void Appendf(std::string& out, const char* format, ...) {
-    char buffer[256];
-    va_list args;
-    va_start(args, format);
-    const int n = std::vsnprintf(buffer, sizeof(buffer), format, args);
-    va_end(args);
-    if (n > 0) {
-        out.append(buffer, static_cast<std::size_t>(n) < sizeof(buffer) ? static_cast<std::size_t>(n) : sizeof(buffer) - 1);
+// Room for the fixed text and the numbers of one entry; names add their own.
+constexpr std::size_t kEntryRoom = 256;
+constexpr std::size_t kFieldsRoom = 1024;
+
+std::size_t NameRoom(std::string_view name) { return kJsonEscapeGrowth * name.size(); }
+
+std::string_view TrueFalse(bool v) { return v ? "true" : "false"; }
+
+void PutName(TextCursor& out, const std::string& name) {
+    out.put("\"name\": \"");
+    out.jsonStringBody(name);
+    out.put('"');
+}
+
+void PutFields(TextCursor& out, const Instance& p) {
+    // `"key":<gap>value,` on a line of its own after three tabs.
+    const auto field = [&](std::string_view keyAndGap, std::int64_t value) {
+        out.put("\t\t\t\"");
+        out.put(keyAndGap);
+        out.number(value);
+        out.put(",\n");
+    };
+    const auto flag = [&](std::string_view keyAndGap, bool value) {
+        out.put("\t\t\t\"");
+        out.put(keyAndGap);
+        out.put(TrueFalse(value));
+        out.put(",\n");
+    };
+    out.room(kFieldsRoom);
+    field("id\":\t\t", p.apiId);
+    field("volume\":\t", p.volume);
+    field("pan\":\t\t", p.pan);
+    field("pitch\":\t", p.pitch);
+    field("port\":\t\t", p.port);
+    field("channel\":\t", p.channel);
+    flag("visible\":\t", p.visible != 0);
+    flag("minimised\":\t", p.minimised != 0);
+    field("tab\":\t\t", p.tab);
+    field("editing\":\t", p.editing);
+    field("bankstart\":\t\t", p.bankstart);
+    field("controllerstart\":\t\t", p.controllerstart);
+    out.put("\t\t\t\"options\":\n\t\t\t{\n");
+    const auto options = OptionTable();
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        const std::string_view key = options[i].apiKey;
+        out.room(kEntryRoom + key.size());
+        out.put("\t\t\t\t\"");
+        out.put(key);
+        out.put("\": ");
+        out.put(TrueFalse(OptionApiValue(options[i], p, *p.processState)));
+        out.put(i + 1 < options.size() ? ",\n" : "\n");
     }
+    out.room(kEntryRoom);
+    out.put("\t\t\t},\n");
 }
 
-const char* TrueFalse(bool v) { return v ? "true" : "false"; }
-
-void AppendName(std::string& out, const std::string& name) {
-    out += "\"name\": \"";
-    AppendJsonStringBody(out, name);
-    out += "\"";
-}
-
-void AppendArticulations(std::string& out, const Instance& p) {
-    out += "\t\t\t\"articulations\":\n\t\t\t[";
+void PutArticulations(TextCursor& out, const Instance& p) {
+    out.room(kEntryRoom);
+    out.put("\t\t\t\"articulations\":\n\t\t\t[");
     const ArticulationTable& t = p.articulations;
     for (int i = 0; i < kArticulations; ++i) {
-        out += i == 0 ? "\n\t\t\t\t{" : ",\n\t\t\t\t{";
-        AppendName(out, t.name[i]);
-        Appendf(out, ", \"icon\": %i, \"note\": %i, \"notev\": %i, \"prog\": %i, \"modw\": %i, \"modc\": %i}", t.icon[i],
-                t.note[i], t.notev[i], t.prog[i], t.modw[i], t.modc[i]);
+        out.room(kEntryRoom + NameRoom(t.name[i]));
+        out.put(i == 0 ? "\n\t\t\t\t{" : ",\n\t\t\t\t{");
+        PutName(out, t.name[i]);
+        out.put(", \"icon\": ");
+        out.number(t.icon[i]);
+        out.put(", \"note\": ");
+        out.number(t.note[i]);
+        out.put(", \"notev\": ");
+        out.number(t.notev[i]);
+        out.put(", \"prog\": ");
+        out.number(t.prog[i]);
+        out.put(", \"modw\": ");
+        out.number(t.modw[i]);
+        out.put(", \"modc\": ");
+        out.number(t.modc[i]);
+        out.put('}');
     }
-    out += "\n\t\t\t],\n";
+    out.room(kEntryRoom);
+    out.put("\n\t\t\t],\n");
 }
 
-void AppendControllers(std::string& out, const Instance& p) {
-    out += "\t\t\t\"controllers\":\n\t\t\t[\n";
+void PutControllers(TextCursor& out, const Instance& p) {
+    out.room(kEntryRoom);
+    out.put("\t\t\t\"controllers\":\n\t\t\t[\n");
     const ControllerTable& c = p.controllers;
     for (int i = 0; i < kControllers; ++i) {
-        out += i == 0 ? "\n\t\t\t\t{" : ",\n\t\t\t\t{";
-        AppendName(out, c.name[i]);
-        Appendf(out, ", \"type\": %i, \"default\": %i, \"cc\": %i, \"on\": %i, \"value\": %i, \"lock\": %i}", c.type[i],
-                c.defaultValue[i], c.cc[i], c.on[i], c.value[i], c.lock[i]);
+        out.room(kEntryRoom + NameRoom(c.name[i]));
+        out.put(i == 0 ? "\n\t\t\t\t{" : ",\n\t\t\t\t{");
+        PutName(out, c.name[i]);
+        out.put(", \"type\": ");
+        out.number(c.type[i]);
+        out.put(", \"default\": ");
+        out.number(c.defaultValue[i]);
+        out.put(", \"cc\": ");
+        out.number(c.cc[i]);
+        out.put(", \"on\": ");
+        out.number(c.on[i]);
+        out.put(", \"value\": ");
+        out.number(c.value[i]);
+        out.put(", \"lock\": ");
+        out.number(c.lock[i]);
+        out.put('}');
     }
-    out += "\n\t\t\t],\n";
+    out.room(kEntryRoom);
+    out.put("\n\t\t\t],\n");
 }
 
-void AppendPianoKeys(std::string& out, const Instance& p) {
+void PutPianoKeys(TextCursor& out, const Instance& p) {
     const KeyNameMap& first = p.articulations.keyNames[0];
-    out += "\t\t\t\"pianokeys\":\n\t\t\t{\n";
-    Appendf(out, "\t\t\t\t\"missing\": %s,\n", TrueFalse(first.missing != 0));
-    out += "\t\t\t\t\"name\": \"";
-    AppendJsonStringBody(out, first.title);
-    out += "\",\n";
-    out += "\t\t\t\t\"mappings\":\n\t\t\t\t[\n";
+    out.room(kEntryRoom + NameRoom(first.title));
+    out.put("\t\t\t\"pianokeys\":\n\t\t\t{\n\t\t\t\t\"missing\": ");
+    out.put(TrueFalse(first.missing != 0));
+    out.put(",\n\t\t\t\t\"name\": \"");
+    out.jsonStringBody(first.title);
+    out.put("\",\n\t\t\t\t\"mappings\":\n\t\t\t\t[\n");
     for (int i = 0; i < kArticulations; ++i) {
         const KeyNameMap& k = p.articulations.keyNames[i];
-        out += "\t\t\t\t\t{";
+        out.room(kEntryRoom);
+        out.put("\t\t\t\t\t{");
         if (k.names) {
             bool firstEntry = true;
             for (int e = 0; e < kKeyNameEntries; ++e) {
@@ -73,54 +137,45 @@ void AppendPianoKeys(std::string& out, const Instance& p) {
                 if (text.empty()) {
                     continue;
                 }
-                Appendf(out, "%s\"%i\": \"", firstEntry ? "" : ", ", e);
-                AppendJsonStringBody(out, text);
-                out += "\"";
+                out.room(kEntryRoom + NameRoom(text));
+                out.put(firstEntry ? "\"" : ", \"");
+                out.number(e);
+                out.put("\": \"");
+                out.jsonStringBody(text);
+                out.put('"');
                 firstEntry = false;
             }
         }
-        out += i < kArticulations - 1 ? "},\n" : "}\n";
+        out.room(kEntryRoom);
+        out.put(i < kArticulations - 1 ? "},\n" : "}\n");
     }
-    out += "\t\t\t\t]\n";
-    out += "\t\t\t}\n";
+    out.room(kEntryRoom);
+    out.put("\t\t\t\t]\n\t\t\t}\n");
 }
 
 }  // namespace
 
-InstanceListing::InstanceListing() : text_("{\n\t\"instances\":\n\t[\n") {}
-
-void InstanceListing::add(const Instance& p) {
-    std::string& out = text_;
-    Appendf(out, "%s\t\t{\n", first_ ? "" : ",\n");
-    first_ = false;
-    Appendf(out, "\t\t\t\"id\":\t\t%u,\n", p.apiId);
-    Appendf(out, "\t\t\t\"volume\":\t%i,\n", p.volume);
-    Appendf(out, "\t\t\t\"pan\":\t\t%i,\n", p.pan);
-    Appendf(out, "\t\t\t\"pitch\":\t%i,\n", p.pitch);
-    Appendf(out, "\t\t\t\"port\":\t\t%i,\n", p.port);
-    Appendf(out, "\t\t\t\"channel\":\t%i,\n", p.channel);
-    Appendf(out, "\t\t\t\"visible\":\t%s,\n", TrueFalse(p.visible != 0));
-    Appendf(out, "\t\t\t\"minimised\":\t%s,\n", TrueFalse(p.minimised != 0));
-    Appendf(out, "\t\t\t\"tab\":\t\t%i,\n", p.tab);
-    Appendf(out, "\t\t\t\"editing\":\t%i,\n", p.editing);
-    Appendf(out, "\t\t\t\"bankstart\":\t\t%i,\n", p.bankstart);
-    Appendf(out, "\t\t\t\"controllerstart\":\t\t%i,\n", p.controllerstart);
-    out += "\t\t\t\"options\":\n\t\t\t{\n";
-    const auto options = OptionTable();
-    for (std::size_t i = 0; i < options.size(); ++i) {
-        Appendf(out, "\t\t\t\t\"%s\": %s%s\n", options[i].apiKey, TrueFalse(OptionApiValue(options[i], p, *p.processState)),
-                i + 1 < options.size() ? "," : "");
-    }
-    out += "\t\t\t},\n";
-    AppendArticulations(out, p);
-    AppendControllers(out, p);
-    AppendPianoKeys(out, p);
-    out += "\t\t}";
+InstanceListing::InstanceListing(std::string& out) : out_(out) {
+    out_.room(kEntryRoom);
+    out_.put("{\n\t\"instances\":\n\t[\n");
 }
 
-std::string InstanceListing::finish() {
-    text_ += "\n\t]\n}\n";
-    return std::move(text_);
+void InstanceListing::add(const Instance& p) {
+    out_.room(kEntryRoom);
+    out_.put(first_ ? "\t\t{\n" : ",\n\t\t{\n");
+    first_ = false;
+    PutFields(out_, p);
+    PutArticulations(out_, p);
+    PutControllers(out_, p);
+    PutPianoKeys(out_, p);
+    out_.room(kEntryRoom);
+    out_.put("\t\t}");
+}
+
+void InstanceListing::finish() {
+    out_.room(kEntryRoom);
+    out_.put("\n\t]\n}\n");
+    out_.finish();
 }
 
 }  // namespace velmora

@@ -1,7 +1,8 @@
 #pragma once
 // The JSON API's listing of instances, byte for byte.
-#include <cstdint>
 #include <string>
+
+#include "http/text_cursor.h"
 
 namespace velmora {
 class Instance;
@@ -9,17 +10,20 @@ class Instance;
 
 namespace velmora {
 
-// Writes instance objects between the head and the tail; the first one
-// written has no separator.
+// Appends the listing to a text that may already hold something (a response's
+// header section): the head at once, instance objects as they are added (the
+// first one without a separator), the tail at finish. Everything goes straight
+// into that one text, so a listing costs no memory of its own. The text holds
+// the listing once finish has returned (or the listing has gone away).
 class InstanceListing {
 public:
-    InstanceListing();
+    explicit InstanceListing(std::string& out);
     void add(const Instance& plug);
-    // The finished listing; add nothing after this.
-    std::string finish();
+    // Closes the listing; add nothing after this.
+    void finish();
 
 private:
-    std::string text_;
+    TextCursor out_;
     bool first_ = true;
 };
 

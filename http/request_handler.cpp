@@ -1,23 +1,17 @@
 #include "http/request_handler.h"
 
-#include <filesystem>
-#include <fstream>
+#include <utility>
 
 #include "core/instance.h"
 #include "http/api.h"
 #include "http/api_request.h"
+#include "platform/regular_file.h"
 
 namespace velmora::http {
 
 namespace {
 
-constexpr std::size_t kFilePiece = 1024;
 constexpr std::string_view kIndex = "/index.html";
-
-bool IsRegularFile(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
 
 // Browsers run module scripts only when they arrive as JavaScript, and apply
 // style sheets only as CSS, so static files carry a type by their extension.
@@ -56,32 +50,26 @@ void ServeFile(Connection& c, const std::string& htmlFolder, const char* path, I
         NotFound(c);
         return;
     }
+    // Opened once: what is served is what was looked at.
     std::string file = *found;
-    if (!IsRegularFile(file)) {
+    std::optional<platform::RegularFile> opened = platform::RegularFile::Open(file);
+    if (!opened) {
         file += kIndex;
-        if (!IsRegularFile(file)) {
+        opened = platform::RegularFile::Open(file);
+        if (!opened) {
             NotFound(c);
             return;
         }
-    }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        NotFound(c);
-        return;
     }
     SendStatus(c, 200, "OK");
     if (const char* type = ContentTypeFor(file)) {
         SendHeader(c, "Content-Type", type);
     }
-    char piece[kFilePiece];
-    bool any = false;
-    while (in.read(piece, sizeof(piece)) || in.gcount() > 0) {
-        Write(c, piece, static_cast<std::size_t>(in.gcount()));
-        any = true;
-    }
-    if (!any) {
+    if (opened->size() == 0) {
         EndHeaders(c);
+        return;
     }
+    SendFileBody(c, std::move(*opened));
 }
 
 }  // namespace

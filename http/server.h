@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/readiness_set.h"
+#include "platform/regular_file.h"
 #include "platform/sockets.h"
 
 namespace velmora::http {
@@ -19,8 +21,12 @@ enum ConnectionState : int {
     kRequestComplete = 2,
     kStatusWritten = 3,
     kHeaderEnded = 4,
+    kBodyFromFile = 5,  // the rest of the body comes from a file: nothing more is written
     kClosing = 6,
 };
+
+// How the server's readiness set watches a connection's socket.
+enum class Watch { None, Read, Write };
 
 enum class EventType { Connect = 0, Close = 1, Request = 2 };
 
@@ -36,7 +42,11 @@ struct Connection {
     std::size_t headerLength = 0;    // where the body starts in the receive buffer
     platform::net::Socket socket = platform::net::kInvalidSocket;
     std::vector<char> receiveBuffer;  // zero-terminated once the request is complete
-    std::vector<char> sendBuffer;
+    std::string sendBuffer;           // status line, headers and the body written so far
+    std::size_t sendOffset = 0;       // how much of sendBuffer is out
+    platform::RegularFile file;       // with kBodyFromFile: the body after sendBuffer
+    std::uint64_t fileOffset = 0;     // how much of the file is out
+    Watch watch = Watch::None;
 };
 
 struct Event {
@@ -65,6 +75,11 @@ struct Server {
     std::list<std::unique_ptr<Connection>> connections;  // newest first
     Handler handler = nullptr;
     platform::net::Socket listener = platform::net::kInvalidSocket;
+    // The listener, and every connection that waits for its client.
+    platform::net::ReadinessSet ready;
+    // Send buffers of closed connections, capacity kept: a large listing
+    // then reuses memory instead of mapping fresh pages for every request.
+    std::vector<std::string> spareSendBuffers;
     void* context = nullptr;
     double now = 0.0;
     int idleTimeoutMs = kIdleTimeoutMs;
@@ -79,6 +94,9 @@ struct Server {
 std::unique_ptr<Server> CreateServer(const std::string& port, Handler handler, void* context);
 // One round of accepting, reading and writing; waits at most timeoutMs.
 int PollServer(Server& server, int timeoutMs);
+// Readable whenever PollServer has something to do: whoever drives the server
+// may sleep on it between polls instead of polling at a fixed pace.
+int WaitDescriptor(const Server& server);
 // Takes bytes a connection received: completes and hands on the request once
 // it is whole. The socket loop uses it; tests and the fuzzer feed it directly.
 int ReceiveBytes(Server& server, Connection& c, const char* bytes, std::size_t n);
@@ -91,6 +109,16 @@ int SendStatus(Connection& c, int code, const char* reason);
 int SendHeader(Connection& c, const char* name, const char* value);
 int EndHeaders(Connection& c);
 int Write(Connection& c, const void* bytes, std::size_t length);
+// The buffer to append the body to, the header section ended first if it is
+// still open; nullptr when the connection takes no more body. Spares a large
+// body the copy Write makes.
+std::string* ResponseBody(Connection& c);
+// Ends the header section if it is open and takes the file as the rest of the
+// body: a small one read into the send buffer at once, a larger one sent
+// straight from the file as the client takes it. Nothing can be written after.
+int SendFileBody(Connection& c, platform::RegularFile file);
+// Part of the response is still to go out.
+bool ResponsePending(const Connection& c);
 // printf-like: %s (null written as "(null)"), %d %i %u %x %X %c (32-bit),
 // %f %g (double), %p; flags, width and precision pass to the C formatter;
 // any other letter after "%" is written as itself.

@@ -84,27 +84,39 @@ void StoreMembers(ArticulationTable& table, int a, const ArticulationMembers& m)
     if (m.modc) table.modc[a] = *m.modc;
 }
 
-void AppendJsonStringBody(std::string& out, std::string_view text) {
+char* WriteJsonStringBody(char* out, std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && c != '"' && c != '\\') {
+            *out++ = c;
+            continue;
+        }
+        *out++ = '\\';
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\b': out += "\\b"; break;
-            case '\f': out += "\\f"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"': *out++ = '"'; break;
+            case '\\': *out++ = '\\'; break;
+            case '\b': *out++ = 'b'; break;
+            case '\f': *out++ = 'f'; break;
+            case '\n': *out++ = 'n'; break;
+            case '\r': *out++ = 'r'; break;
+            case '\t': *out++ = 't'; break;
             default:
-                if (byte < 0x20) {
-                    char escape[8];
-                    std::snprintf(escape, sizeof(escape), "\\u%04x", static_cast<unsigned>(byte));
-                    out += escape;
-                } else {
-                    out += c;
-                }
+                *out++ = 'u';
+                *out++ = '0';
+                *out++ = '0';
+                *out++ = kHex[byte >> 4];
+                *out++ = kHex[byte & 0xf];
         }
     }
+    return out;
+}
+
+void AppendJsonStringBody(std::string& out, std::string_view text) {
+    const std::size_t at = out.size();
+    out.resize(at + kJsonEscapeGrowth * text.size());
+    char* end = WriteJsonStringBody(out.data() + at, text);
+    out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
 std::string ArticulationSetText(std::span<const Articulation> articulations) {

@@ -52,4 +52,9 @@ std::string ArticulationSetText(std::span<const Articulation> articulations);
 // solidus and control characters escaped, every other byte as it is.
 void AppendJsonStringBody(std::string& out, std::string_view text);
 
+// The same escaping written at `out`, which has room for
+// kJsonEscapeGrowth * text.size() bytes; answers the end of what it wrote.
+inline constexpr std::size_t kJsonEscapeGrowth = 6;  // "\u001f" for one byte
+char* WriteJsonStringBody(char* out, std::string_view text);
+
 }  // namespace velmora

@@ -7,6 +7,8 @@
 
 #include "core/options.h"
 #include "http/instance_listing.h"
+#include "http/server.h"
+#include "http/server_control.h"
 #include "persistence/articulation_files.h"
 #include "persistence/nki_import.h"
 #include "platform/ui/headless_window.h"
@@ -93,14 +95,15 @@ int ListInstances(TFruityPlug* const* plugs, int count, HostExtensionWriter writ
         return 0;
     }
     return Run(plugs[0], "listInstances", [&](ZOLTVSTExprPlug&) {
-        InstanceListing listing;
+        std::string text;
+        InstanceListing listing(text);
         for (int i = 0; i < count; ++i) {
             if (plugs[i] == nullptr) {
                 return false;
             }
             listing.add(Own(plugs[i]));
         }
-        const std::string text = listing.finish();
+        listing.finish();
         write(context, text.data(), text.size());
         return true;
     });
@@ -265,11 +268,21 @@ int HostWindowLog(HostExtensionWriter write, void* context) {
     });
 }
 
+int ServerDescriptor(int* fileDescriptor) {
+    return RunForProcess("serverDescriptor", [&] {
+        const http::Server* server = http::RunningServer();
+        if (fileDescriptor != nullptr) {
+            *fileDescriptor = server != nullptr ? http::WaitDescriptor(*server) : -1;
+        }
+        return server != nullptr;
+    });
+}
+
 constexpr HostExtension kExtension = {
     kHostExtensionVersion, sizeof(HostExtension), SetPortChannel, SetOption,
     ImportArticulationFile, ExportArticulationFile, ImportInstrument, ArticulationSetText, ListInstances,
     SetHeadlessHost, EditorEvent, EditorSize, EditorSnapshot, OpenDesktop, DesktopDispatch,
-    SetHostWindowTreeEntry, HostWindowLog,
+    SetHostWindowTreeEntry, HostWindowLog, ServerDescriptor,
 };
 
 }  // namespace

@@ -16,7 +16,7 @@ namespace velmora {
 // Dispatcher(kDispatcherHostExtension, 0, 0) answers the table's address, or 0
 // from a plugin that has none.
 inline constexpr std::intptr_t kDispatcherHostExtension = 0x5A564D58;  // private: no host message uses it
-inline constexpr std::uint32_t kHostExtensionVersion = 4;
+inline constexpr std::uint32_t kHostExtensionVersion = 5;
 
 // Receives text in pieces; the pieces are valid only during the call.
 using HostExtensionWriter = void (*)(void* context, const char* text, std::size_t length);
@@ -85,6 +85,14 @@ struct HostExtension {
     // the synthetic inputs (pointer moves, button and key presses, window
     // moves) and the debug output lines, in order, written through `write`.
     int (*hostWindowLog)(HostExtensionWriter write, void* context);
+
+    // A host that runs the HTTP API may sleep on this descriptor between idle
+    // calls instead of calling them at a fixed pace: it turns readable
+    // whenever the next idle call has a connection to accept, a request to
+    // read or a response to send. The idle call itself never waits. Writes -1
+    // and answers 0 while no server runs; the descriptor changes when the
+    // server is started again, so ask before each wait.
+    int (*serverDescriptor)(int* fileDescriptor);
 };
 
 }  // extern "C"

@@ -6,13 +6,13 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/resource.h>
+#include <sys/sendfile.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
 #include <csignal>
-#include <vector>
 
 namespace platform::net {
 
@@ -42,7 +42,7 @@ Socket Listen(const std::string& port, int backlog) {
     if (::getaddrinfo(nullptr, port.c_str(), &hints, &found) != 0 || found == nullptr) {
         return kInvalidSocket;
     }
-    Socket s = ::socket(found->ai_family, found->ai_socktype, found->ai_protocol);
+    Socket s = ::socket(found->ai_family, found->ai_socktype | SOCK_CLOEXEC, found->ai_protocol);
     const int yes = 1;
     const bool ok = s >= 0 && SetNonBlocking(s) && ::setsockopt(s, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes)) == 0 &&
                     ::bind(s, found->ai_addr, found->ai_addrlen) == 0 && ::listen(s, backlog) == 0;
@@ -68,12 +68,8 @@ int LocalPort(Socket s) {
 Socket Accept(Socket listener, std::string& peerAddress) {
     sockaddr_storage peer{};
     socklen_t len = sizeof(peer);
-    const Socket s = ::accept(listener, reinterpret_cast<sockaddr*>(&peer), &len);
+    const Socket s = ::accept4(listener, reinterpret_cast<sockaddr*>(&peer), &len, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (s < 0) {
-        return kInvalidSocket;
-    }
-    if (!SetNonBlocking(s)) {
-        ::close(s);
         return kInvalidSocket;
     }
     char text[INET6_ADDRSTRLEN] = "";
@@ -117,11 +113,23 @@ IoResult Receive(Socket s, void* buffer, std::size_t capacity, std::size_t& rece
     return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR ? IoResult::WouldBlock : IoResult::Failed;
 }
 
-IoResult Send(Socket s, const void* buffer, std::size_t length, std::size_t& sent) {
+IoResult Send(Socket s, const void* buffer, std::size_t length, std::size_t& sent, bool more) {
     sent = 0;
-    const ssize_t n = ::send(s, buffer, length, MSG_NOSIGNAL);
+    const ssize_t n = ::send(s, buffer, length, MSG_NOSIGNAL | (more ? MSG_MORE : 0));
     if (n >= 0) {
         sent = static_cast<std::size_t>(n);
+        return IoResult::Done;
+    }
+    return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR ? IoResult::WouldBlock : IoResult::Failed;
+}
+
+IoResult SendFile(Socket s, const RegularFile& file, std::uint64_t& offset, std::size_t length, std::size_t& sent) {
+    sent = 0;
+    off_t at = static_cast<off_t>(offset);
+    const ssize_t n = ::sendfile(s, file.descriptor(), &at, length);
+    if (n >= 0) {
+        sent = static_cast<std::size_t>(n);
+        offset = static_cast<std::uint64_t>(at);
         return IoResult::Done;
     }
     return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR ? IoResult::WouldBlock : IoResult::Failed;
@@ -133,25 +141,9 @@ void Close(Socket s) {
     }
 }
 
-int Poll(std::span<PollEntry> entries, int timeoutMs) {
-    thread_local std::vector<pollfd> fds;
-    fds.resize(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        fds[i].fd = entries[i].socket;
-        fds[i].events = static_cast<short>((entries[i].wantRead ? POLLIN : 0) | (entries[i].wantWrite ? POLLOUT : 0));
-        fds[i].revents = 0;
-    }
-    const int n = ::poll(fds.data(), fds.size(), timeoutMs);
-    if (n < 0) {
-        return errno == EINTR ? 0 : -1;
-    }
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const short r = fds[i].revents;
-        // Errors and hang-ups show as readable so the next receive sees them.
-        entries[i].readable = entries[i].wantRead && (r & (POLLIN | POLLHUP | POLLERR)) != 0;
-        entries[i].writable = entries[i].wantWrite && (r & (POLLOUT | POLLHUP | POLLERR)) != 0;
-    }
-    return n;
+bool WaitReadable(int descriptor, int timeoutMs) {
+    pollfd entry{descriptor, POLLIN, 0};
+    return ::poll(&entry, 1, timeoutMs) > 0 && (entry.revents & (POLLIN | POLLHUP | POLLERR)) != 0;
 }
 
 double NowSeconds() {

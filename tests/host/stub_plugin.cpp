@@ -194,6 +194,7 @@ std::intptr_t StubPlug::Dispatcher(std::intptr_t id, std::intptr_t, [[maybe_unus
         nullptr,
         nullptr,  // no host window tree
         nullptr,
+        nullptr,  // no server
     };
     // A plugin built before the editor entries: the same version, none of them.
     static const velmora::HostExtension kNoEditor = [] {
@@ -210,6 +211,7 @@ std::intptr_t StubPlug::Dispatcher(std::intptr_t id, std::intptr_t, [[maybe_unus
         velmora::kHostExtensionVersion + 1,
         sizeof(velmora::HostExtension) + 8,
         nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+        nullptr,
     };
     return reinterpret_cast<std::intptr_t>(&kOtherVersion);
 #endif

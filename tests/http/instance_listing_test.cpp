@@ -10,11 +10,13 @@ namespace velmora::test {
 namespace {
 
 std::string ListingOf(std::initializer_list<const Instance*> plugs) {
-    InstanceListing listing;
+    std::string text;
+    InstanceListing listing(text);
     for (const auto* p : plugs) {
         listing.add(*p);
     }
-    return listing.finish();
+    listing.finish();
+    return text;
 }
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
@@ -69,6 +71,29 @@ TEST(InstanceListing, OptionsFollowTheApiTableAndEntriesEscapeNames) {
         EXPECT_GT(at, previous) << o.apiKey << " out of order";
         previous = at;
     }
+}
+
+// Escaping makes a name up to six times longer: names, titles and key names
+// far beyond one entry's usual size come out whole.
+TEST(InstanceListing, LongEscapedNamesListInFull) {
+    RecordingHost host;
+    auto plug = MakeInstance(host);
+    std::string escaped;
+    for (int i = 0; i < 700; ++i) {
+        escaped += "\\u001f";
+    }
+    const std::string name(700, '\x1f');
+    plug->articulations.name[63] = name;
+    plug->controllers.name[0] = name;
+    plug->articulations.keyNames[0].title = name;
+    plug->articulations.keyNames[63].names = std::make_unique<KeyNames>();
+    (*plug->articulations.keyNames[63].names)[147] = name;
+    const std::string text = ListingOf({plug.get()});
+    EXPECT_TRUE(Contains(text, "\t\t\t\t{\"name\": \"" + escaped + "\", \"icon\": 55,"));
+    EXPECT_TRUE(Contains(text, "\t\t\t\t{\"name\": \"" + escaped + "\", \"type\": "));
+    EXPECT_TRUE(Contains(text, "\t\t\t\t\"name\": \"" + escaped + "\",\n"));
+    EXPECT_TRUE(Contains(text, "\t\t\t\t\t{\"147\": \"" + escaped + "\"}\n\t\t\t\t]\n"));
+    EXPECT_TRUE(text.ends_with("\n\t\t}\n\t]\n}\n"));
 }
 
 TEST(InstanceListing, SecondInstanceCarriesTheSeparatorAndIdsDiffer) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <chrono>
@@ -13,6 +14,7 @@
 #include <random>
 #include <string_view>
 
+#include "http/api.h"
 #include "http/request_handler.h"
 #include "http/server.h"
 #include "tests/support/instance_fixture.h"
@@ -56,6 +58,9 @@ protected:
         std::ofstream(html / "index.html") << "<h1>index</h1>";
         std::ofstream(html / "css/site.css") << "body{}";
         std::ofstream(html / "x.css") << "x{}";
+        std::ofstream(html / "empty.css").flush();
+        // A pipe with no writer: opening it to read must not wait for one.
+        ::mkfifo((html / "pipe.html").c_str(), 0600);
         std::filesystem::create_directories(html / "sub");
         std::ofstream(html / "sub/index.html") << "<p>sub</p>";
         // Right above the html folder, so one ".." that got through would reach it.
@@ -120,6 +125,8 @@ TEST_F(ServerTest, StaticFilesIndexAndNotFound) {
     const Row rows[] = {
         {"/", "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n\r\n<h1>index</h1>"},
         {"/css/site.css?x=1", "HTTP/1.1 200 OK\r\nContent-Type: text/css; charset=utf-8\r\n\r\nbody{}"},
+        {"/empty.css", "HTTP/1.1 200 OK\r\nContent-Type: text/css; charset=utf-8\r\n\r\n"},
+        {"/pipe.html", "HTTP/1.1 404 Not Found\r\n\r\n"},
         {"/missing.html", "HTTP/1.1 404 Not Found\r\n\r\n"},
         {"/..%2fsecret.txt", "HTTP/1.1 404 Not Found\r\n\r\n"},
         {"/%2e%2e/secret.txt", "HTTP/1.1 404 Not Found\r\n\r\n"},
@@ -177,6 +184,14 @@ TEST_F(ServerTest, BodyInTwoSegmentsIsHandledOnceComplete) {
     EXPECT_EQ(plug->articulations.name[0], "") << "a number is no name";
     Exchange({"PUT /api/0/json HTTP/1.1\r\nContent-Length: 18\r\n\r\n[{\"name\"", ": \"Lyra\"}]"});
     EXPECT_EQ(plug->articulations.name[0], "Lyra");
+}
+
+TEST_F(ServerTest, TheListingFollowsTheHeaderByteForByte) {
+    auto second = MakeInstance(host, 2);
+    second->articulations.name[3] = std::string(500, '\x01');  // escaped, it outgrows any fixed room
+    const Reply reply = Exchange({"GET /api HTTP/1.1\r\n\r\n"});
+    EXPECT_TRUE(reply.closed);
+    EXPECT_EQ(reply.text, "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n\r\n" + http::ApiResponse("GET", "/api", ""));
 }
 
 TEST_F(ServerTest, OnlyTheFirstRequestOfAConnectionIsAnswered) {
@@ -305,7 +320,7 @@ TEST_F(ServerTest, TheRequestDeadlineDoesNotCutAResponse) {
         http::PollServer(*server, 2);
     }
     ASSERT_EQ(server->connections.size(), 1U);
-    ASSERT_FALSE(server->connections.front()->sendBuffer.empty()) << "the response must still be on its way here";
+    ASSERT_TRUE(http::ResponsePending(*server->connections.front())) << "the response must still be on its way here";
     const Reply reply = ReadUntilClosed(s, 10000);
     net::Close(s);
     const std::string header = "HTTP/1.1 200 OK\r\n\r\n";

@@ -1,9 +1,11 @@
 #pragma once
-// Non-blocking TCP sockets and readiness polling, as the HTTP server needs
-// them. poll() has no ceiling on descriptor numbers.
+// Non-blocking TCP sockets, as the HTTP server needs them; readiness_set.h
+// watches many of them at once.
 #include <cstddef>
-#include <span>
+#include <cstdint>
 #include <string>
+
+#include "platform/regular_file.h"
 
 namespace platform::net {
 
@@ -15,26 +17,26 @@ inline constexpr Socket kInvalidSocket = -1;
 Socket Listen(const std::string& port, int backlog);
 // The port a socket is bound to (0 when unknown).
 int LocalPort(Socket s);
-// Accepts one pending connection, non-blocking, with the peer's numeric
-// address; kInvalidSocket when none is pending or on failure.
+// Accepts one pending connection, non-blocking and closed on exec, with the
+// peer's numeric address; kInvalidSocket when none is pending or on failure.
 Socket Accept(Socket listener, std::string& peerAddress);
 // Connects to 127.0.0.1:port (blocking), for tests and tools.
 Socket ConnectLoopback(int port);
 
 enum class IoResult { Done, WouldBlock, Closed, Failed };
 IoResult Receive(Socket s, void* buffer, std::size_t capacity, std::size_t& received);
-IoResult Send(Socket s, const void* buffer, std::size_t length, std::size_t& sent);
+// `more`: further bytes follow at once, so a short piece need not leave as a
+// packet of its own.
+IoResult Send(Socket s, const void* buffer, std::size_t length, std::size_t& sent, bool more = false);
+// Sends up to `length` bytes of the file from `offset` without copying them
+// through this process, and moves `offset` on by what went. Done with nothing
+// sent means the file ended early.
+IoResult SendFile(Socket s, const RegularFile& file, std::uint64_t& offset, std::size_t length, std::size_t& sent);
 void Close(Socket s);
 
-struct PollEntry {
-    Socket socket = kInvalidSocket;
-    bool wantRead = false;
-    bool wantWrite = false;
-    bool readable = false;
-    bool writable = false;
-};
-// Waits at most timeoutMs (0: not at all); marks readiness; -1 on failure.
-int Poll(std::span<PollEntry> entries, int timeoutMs);
+// Waits until the descriptor is readable or timeoutMs passes; true when it is
+// readable (or in error, so that reading it tells).
+bool WaitReadable(int descriptor, int timeoutMs);
 
 // Wall-clock seconds.
 double NowSeconds();
