@@ -27,4 +27,15 @@ PrivateSettings::~PrivateSettings() {
     }
 }
 
+bool PrivateSettings::setHttpApi(const std::string& port) const {
+    if (!ok()) {
+        return false;
+    }
+    if (port.empty()) {
+        return store_.writeDword(platform::kVelmoraKey, "HTTP API", 0);
+    }
+    return store_.writeDword(platform::kVelmoraKey, "HTTP API", 1) &&
+           store_.writeString(platform::kVelmoraKey, "HTTP Port", port);
+}
+
 }  // namespace velmora::host

@@ -19,6 +19,9 @@ public:
     bool ok() const { return !folder_.empty(); }
     // The copy, to write what this run should see.
     const platform::SettingsStore& store() const { return store_; }
+    // The plugin's HTTP API switched on at `port` for this run, or off for an
+    // empty port; false when the copy cannot be written.
+    bool setHttpApi(const std::string& port) const;
 
 private:
     std::string folder_;

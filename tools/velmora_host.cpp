@@ -470,8 +470,7 @@ bool PrepareServeSettings(const PrivateSettings& settings, const std::string& po
     if (port.empty()) {
         port = settings.store().readString(platform::kVelmoraKey, "HTTP Port").value_or("8000");
     }
-    return settings.ok() && settings.store().writeDword(platform::kVelmoraKey, "HTTP API", 1) &&
-           settings.store().writeString(platform::kVelmoraKey, "HTTP Port", port);
+    return settings.setHttpApi(port);
 }
 
 // Every idle call polls the server without waiting. In between, the host

@@ -159,19 +159,6 @@ bool RegisterOutput(LiveJack& L, int port) {
     return true;
 }
 
-// The plugin reads its server switch and port from the user's settings; the
-// run gets a private copy saying what this command asked for.
-bool PrepareSettings(const PrivateSettings& settings, const std::string& httpPort) {
-    if (!settings.ok()) {
-        return false;
-    }
-    if (httpPort.empty()) {
-        return settings.store().writeDword(platform::kVelmoraKey, "HTTP API", 0);
-    }
-    return settings.store().writeDword(platform::kVelmoraKey, "HTTP API", 1) &&
-           settings.store().writeString(platform::kVelmoraKey, "HTTP Port", httpPort);
-}
-
 // JACK prints its own lines about a missing server; the command says it in one.
 extern "C" void Quiet(const char*) {}
 
@@ -182,8 +169,10 @@ struct ClientCloser {
 }  // namespace
 
 int RunLive(const LiveRun& run) {
+    // The plugin reads its server switch and port from the user's settings;
+    // the run gets a private copy saying what this command asked for.
     const PrivateSettings settings;
-    if (!PrepareSettings(settings, run.httpPort)) {
+    if (!settings.setHttpApi(run.httpPort)) {
         std::fprintf(stderr, "velmora-host: cannot prepare the settings of this run\n");
         return 1;
     }
